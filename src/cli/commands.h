@@ -1,0 +1,16 @@
+// The headless runner's commands; each returns the process exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vh::cli {
+
+using Args = std::vector<std::string>;
+
+int mapInfo(const Args& args);
+
+// Directory of the bundled data (default.map, scenarios) next to the executable, or the source tree's data/.
+std::string defaultProgramDir(const char* argv0);
+
+} // namespace vh::cli

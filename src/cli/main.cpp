@@ -1,0 +1,57 @@
+// vardenholm-cli: the headless front end. Drives the same rules as the desktop game.
+#include "cli/commands.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+#include <map>
+
+namespace vh::cli {
+
+std::string defaultProgramDir(const char* argv0) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path exe = fs::canonical(fs::path(argv0), ec);
+    if (ec) exe = fs::path(argv0);
+    const fs::path dir = exe.parent_path();
+    // An installed or copied program keeps its data beside it; a build tree uses the sources' data/.
+    if (fs::exists(dir / "default.map")) return dir.string();
+    if (fs::exists(dir / "data" / "default.map")) return (dir / "data").string();
+#ifdef VH_SOURCE_DATA_DIR
+    return VH_SOURCE_DATA_DIR;
+#else
+    return dir.string();
+#endif
+}
+
+} // namespace vh::cli
+
+namespace {
+
+void usage() {
+    std::fputs("使い方: vardenholm-cli COMMAND ...\n"
+               "  map-info FILE        地図ファイルの国と地域を表示\n",
+               stderr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace vh::cli;
+    const std::map<std::string, std::function<int(const Args&)>> commands = {
+        {"map-info", mapInfo},
+    };
+    if (argc < 2) {
+        usage();
+        return 2;
+    }
+    auto it = commands.find(argv[1]);
+    if (it == commands.end()) {
+        usage();
+        return 2;
+    }
+    Args args(argv + 2, argv + argc);
+    args.insert(args.begin(), argv[0]);
+    return it->second(args);
+}

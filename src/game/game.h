@@ -1,0 +1,43 @@
+// Game: the context every rule takes explicitly — the world, the one random generator,
+// the player-facing seam and the run flags. No rule keeps state anywhere else.
+#pragma once
+
+#include "world/random.h"
+#include "world/world_state.h"
+
+#include <string>
+#include <vector>
+
+namespace vh {
+
+// What the rules show to or ask of the player. Front ends (desktop window, headless runner,
+// scripted tests) implement it; the turn driver adds the typed dialogs.
+class Frontend {
+public:
+    virtual ~Frontend() = default;
+    // A modal message with an OK button (UTF-8).
+    virtual void showMessage(const std::string& text) = 0;
+};
+
+struct Game {
+    WorldState world;
+    Random rng;
+    Frontend* frontend = nullptr;
+    bool quietMode = false;
+    bool gameOver = false;
+    bool benchmark = false;
+    // Messages shown while no frontend is attached (tools, tests).
+    std::vector<std::string> messageLog;
+
+    // A message that must reach the player.
+    void show(const std::string& text) {
+        if (frontend) frontend->showMessage(text);
+        else messageLog.push_back(text);
+    }
+    // A message that only interrupts play: dropped during automatic progress.
+    void notify(const std::string& text) {
+        if (!quietMode) show(text);
+    }
+};
+
+} // namespace vh

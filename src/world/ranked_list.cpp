@@ -1,0 +1,69 @@
+// Exchange sort and tie shuffle of RankedList.
+#include "world/ranked_list.h"
+
+#include "world/random.h"
+
+#include <utility>
+
+namespace vh {
+
+RankedList::RankedList(int capacity) : capacity_(capacity > 0 ? capacity : 0) {
+    items_.reserve(capacity_ < 50000 ? capacity_ : 50000);
+    keys_.reserve(items_.capacity());
+}
+
+std::string RankedList::capacityWarning(int capacity) {
+    if (capacity >= 50000) return "Debug Message : ソート数が50000以上です";
+    if (capacity <= 0) return "Debug Message : ソート数が0以下です";
+    return {};
+}
+
+bool RankedList::add(int item, int key) {
+    if (size() >= capacity_) return false;
+    items_.push_back(item);
+    keys_.push_back(key);
+    return true;
+}
+
+template <class Before> void RankedList::exchangeSort(Before before) {
+    const int n = size();
+    for (int i = 0; i < n; ++i)
+        for (int j = i + 1; j < n; ++j)
+            if (before(keys_[j], keys_[i])) {
+                std::swap(keys_[i], keys_[j]);
+                std::swap(items_[i], items_[j]);
+            }
+}
+
+void RankedList::sortAscending() { exchangeSort([](int a, int b) { return a < b; }); }
+void RankedList::sortDescending() { exchangeSort([](int a, int b) { return a > b; }); }
+
+void RankedList::shuffleTies(Random& rng) {
+    const int n = size();
+    int s = 0;
+    while (s < n) {
+        int len = 1;
+        while (s + len < n && keys_[s + len] == keys_[s]) ++len;
+        if (len >= 2)
+            for (int k = 0; k < len; ++k) {
+                int other = s + k + Random::scaleBelow(rng.next(), len - k);
+                std::swap(items_[s + k], items_[other]);
+            }
+        s += len;
+    }
+}
+
+int RankedList::findSmallest() const {
+    int best = -1;
+    for (int i = 0; i < size(); ++i)
+        if (best < 0 || keys_[i] < keys_[best]) best = i;
+    return best;
+}
+
+void RankedList::removeAt(int pos) {
+    if (pos < 0 || pos >= size()) return;
+    items_.erase(items_.begin() + pos);
+    keys_.erase(keys_.begin() + pos);
+}
+
+} // namespace vh

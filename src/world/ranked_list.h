@@ -1,0 +1,44 @@
+// RankedList: item indices with integer keys, sorted by exchange with ties shuffled by the game's
+// generator. Every ranking of houses, castles or generals with random tie order goes through it,
+// because the exact exchange order decides which random draw lands on which item.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vh {
+
+class Random;
+
+class RankedList {
+public:
+    explicit RankedList(int capacity);
+
+    // The warning the list gives when created for an unusual capacity (empty when none).
+    static std::string capacityWarning(int capacity);
+
+    // Appends an entry; entries past the capacity are ignored and false is returned.
+    bool add(int item, int key);
+    void clear() { items_.clear(); keys_.clear(); }
+    int size() const { return static_cast<int>(items_.size()); }
+    int capacity() const { return capacity_; }
+    int item(int pos) const { return items_[pos]; }
+    int key(int pos) const { return keys_[pos]; }
+
+    void sortAscending();
+    void sortDescending();
+    // After a sort: for every run of L >= 2 equal keys starting at s, for k = 0..L-1 swap the
+    // item at s+k with the item at s+k+floor(r/32768*(L-k)), one draw per k.
+    void shuffleTies(Random& rng);
+    // First position holding the smallest key, or -1 when empty.
+    int findSmallest() const;
+    void removeAt(int pos);
+
+private:
+    template <class Before> void exchangeSort(Before before);
+    int capacity_;
+    std::vector<int> items_;
+    std::vector<int> keys_;
+};
+
+} // namespace vh

@@ -1,0 +1,25 @@
+// Allocation of the fixed-capacity tables.
+#include "world/world_state.h"
+
+#include "world/byte_io.h"
+#include "world/text_codec.h"
+
+namespace vh {
+
+WorldState::WorldState()
+    : scenarioHouses(kMaxHouses), scenarioGenerals(kMaxGenerals), relationEntries(kMaxRelationEntries),
+      houses(kMaxHouses), castleSites(kMaxCastles), castles(kMaxCastles), castleSnapshot(kMaxCastles),
+      generals(kMaxGenerals), waitingGenerals(kMaxGenerals), viewAreas(kProvinceSlots),
+      gunProduction(kProvinceSlots), snowChance(kProvinceSlots), rainChance(kMaxRegions),
+      tradePartners(kMaxTradePartners), gunMarkets(kMaxGunMarkets), coalitions(kMaxCoalitions) {
+    setFieldText(settings.endingText, utf8ToCp932("は統一を成し遂げました"));
+    setFieldText(tradePartners[0].name, utf8ToCp932("航海訓練"));
+}
+
+int routeCount(const CastleSite& site) {
+    int n = 0;
+    while (n < CastleSite::kMaxRoutes && site.routes[n] != -1) ++n;
+    return n;
+}
+
+} // namespace vh

@@ -1,0 +1,118 @@
+// The shared helpers: generator, ranked list, rounding, display formats and the text codec.
+#include "world/numeric.h"
+#include "world/random.h"
+#include "world/ranked_list.h"
+#include "world/text_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace vh {
+namespace {
+
+TEST(Random, FollowsTheLinearCongruentialSequence) {
+    Random r(0);
+    // state 0 -> 2531011 -> bits 16..30 = 38; the following values come from the same recurrence.
+    EXPECT_EQ(r.next(), 38);
+    EXPECT_EQ(r.next(), 7719);
+    EXPECT_EQ(r.next(), 21238);
+    Random s(12345);
+    uint32_t st = 12345;
+    for (int i = 0; i < 1000; ++i) {
+        st = st * 214013u + 2531011u;
+        ASSERT_EQ(s.next(), static_cast<int>((st >> 16) & 0x7FFF));
+    }
+}
+
+TEST(Random, ScalingsReachTheirBounds) {
+    EXPECT_EQ(Random::scaleBelow(32767, 10), 9);
+    EXPECT_EQ(Random::scaleBelow(0, 10), 0);
+    EXPECT_EQ(Random::scaleUpTo(32767, 10), 10);
+    EXPECT_EQ(Random::scaleUpTo(32766, 10), 9);
+    Random r(99);
+    for (int i = 0; i < 10000; ++i) {
+        int v = r.below(7);
+        ASSERT_TRUE(v >= 0 && v < 7);
+        double u = r.unit();
+        ASSERT_TRUE(u >= 0.0 && u <= 1.0);
+    }
+}
+
+TEST(RankedList, ExchangeSortMovesItemsWithKeys) {
+    RankedList l(10);
+    int keys[] = {5, 1, 4, 1, 3};
+    for (int i = 0; i < 5; ++i) l.add(i, keys[i]);
+    l.sortAscending();
+    // Exchange sort is not stable: i=0 swaps with j=1 (key 1), then nothing smaller than 1 follows.
+    EXPECT_EQ(l.key(0), 1);
+    EXPECT_EQ(l.item(0), 1);
+    EXPECT_EQ(l.key(1), 1);
+    EXPECT_EQ(l.item(1), 3);
+    EXPECT_EQ(l.key(4), 5);
+    l.sortDescending();
+    EXPECT_EQ(l.key(0), 5);
+    EXPECT_EQ(l.item(0), 0);
+    EXPECT_FALSE(l.add(99, 0) && l.add(98, 0) && l.add(97, 0) && l.add(96, 0) && l.add(95, 0) && l.add(94, 0));
+    EXPECT_EQ(l.size(), 10);
+}
+
+TEST(RankedList, ShuffleTiesDrawsOncePerTiedPositionAndKeepsKeys) {
+    RankedList l(10);
+    int keys[] = {1, 2, 2, 2, 3, 3};
+    for (int i = 0; i < 6; ++i) l.add(i, keys[i]);
+    Random rng(7), expected(7);
+    l.shuffleTies(rng);
+    for (int i = 0; i < 5; ++i) expected.next(); // three draws for the run of 2s, two for the 3s
+    EXPECT_EQ(rng.state(), expected.state());
+    EXPECT_EQ(l.item(0), 0);
+    std::vector<int> twos = {l.item(1), l.item(2), l.item(3)};
+    std::sort(twos.begin(), twos.end());
+    EXPECT_EQ(twos, (std::vector<int>{1, 2, 3}));
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(l.key(i), keys[i]);
+}
+
+TEST(RankedList, FindSmallestAndRemove) {
+    RankedList l(5);
+    EXPECT_EQ(l.findSmallest(), -1);
+    l.add(10, 3);
+    l.add(11, 1);
+    l.add(12, 1);
+    EXPECT_EQ(l.findSmallest(), 1);
+    l.removeAt(1);
+    EXPECT_EQ(l.item(1), 12);
+    EXPECT_EQ(l.size(), 2);
+    EXPECT_EQ(RankedList::capacityWarning(50000), "Debug Message : ソート数が50000以上です");
+    EXPECT_EQ(RankedList::capacityWarning(0), "Debug Message : ソート数が0以下です");
+    EXPECT_EQ(RankedList::capacityWarning(49999), "");
+}
+
+TEST(Numeric, RoundingAndFormats) {
+    EXPECT_EQ(roundHalfAway(2.5), 3);
+    EXPECT_EQ(roundHalfAway(-2.5), -3);
+    EXPECT_EQ(roundHalfAway(2.49), 2);
+    EXPECT_EQ(ceilAway(1.01), 2);
+    EXPECT_EQ(ceilAway(-1.01), -2);
+    EXPECT_EQ(ceilAway(3.0), 3);
+    EXPECT_EQ(formatKoku(1234567), "123万4567石");
+    EXPECT_EQ(formatKoku(50), "0万0050石");
+    EXPECT_EQ(formatYear(-660), "B.C.660");
+    EXPECT_EQ(formatYear(1560), "1560");
+    EXPECT_EQ(formatYear(0), "0");
+}
+
+TEST(TextCodec, RoundTripsAndSurvivesBadBytes) {
+    EXPECT_EQ(utf8ToCp932("織田"), "\x90\x44\x93\x63");
+    EXPECT_EQ(cp932ToUtf8("\x90\x44\x93\x63"), "織田");
+    EXPECT_EQ(cp932ToUtf8(utf8ToCp932("①ﾊﾞｰｼﾞｮﾝ")), "①ﾊﾞｰｼﾞｮﾝ"); // NEC row and half-width kana
+    EXPECT_EQ(toUtf8(fromUtf8("统一", TextEncoding::Gb2312), TextEncoding::Gb2312), "统一");
+    EXPECT_EQ(cp932ToUtf8("a\x81"), "a\xEF\xBF\xBD");    // truncated lead byte
+    EXPECT_EQ(cp932ToUtf8("\xA0z"), "\xEF\xBF\xBDz");   // undefined single byte
+    EXPECT_EQ(utf8ToCp932("a\xFF" "b"), "a?b");          // invalid UTF-8
+    EXPECT_EQ(utf8ToCp932("😀"), "?");                   // no mapping
+    EXPECT_TRUE(isLeadByte(0x81));
+    EXPECT_FALSE(isLeadByte(0xA0));
+}
+
+} // namespace
+} // namespace vh
