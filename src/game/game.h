@@ -2,6 +2,7 @@
 // the player-facing seam and the run flags. No rule keeps state anywhere else.
 #pragma once
 
+#include "game/frontend.h"
 #include "world/random.h"
 #include "world/world_state.h"
 
@@ -10,15 +11,6 @@
 
 namespace vh {
 
-// What the rules show to or ask of the player. Front ends (desktop window, headless runner,
-// scripted tests) implement it; the turn driver adds the typed dialogs.
-class Frontend {
-public:
-    virtual ~Frontend() = default;
-    // A modal message with an OK button (UTF-8).
-    virtual void showMessage(const std::string& text) = 0;
-};
-
 struct Game {
     WorldState world;
     Random rng;
@@ -26,6 +18,8 @@ struct Game {
     bool quietMode = false;
     bool gameOver = false;
     bool benchmark = false;
+    // The month's diplomacy log shown in the main window; emptied when the diplomacy phase begins.
+    std::string diplomacyLog;
     // Messages shown while no frontend is attached (tools, tests).
     std::vector<std::string> messageLog;
 

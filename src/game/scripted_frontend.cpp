@@ -1,0 +1,48 @@
+// Queue-driven answers and the record of every request.
+#include "game/scripted_frontend.h"
+
+namespace vh {
+
+bool ScriptedFrontend::nextAnswer() {
+    if (answers_.empty()) {
+        ++unscripted_;
+        return fallback_;
+    }
+    const bool a = answers_.front();
+    answers_.pop_front();
+    return a;
+}
+
+void ScriptedFrontend::showMessage(const std::string& text) { requests_.push_back({"message", text}); }
+
+bool ScriptedFrontend::askOkCancel(const std::string& text) {
+    requests_.push_back({"ok-cancel", text});
+    return nextAnswer();
+}
+
+bool ScriptedFrontend::askYesNo(const std::string& text) {
+    requests_.push_back({"yes-no", text});
+    return nextAnswer();
+}
+
+bool ScriptedFrontend::askWatchOn(const std::string& text) {
+    requests_.push_back({"watch-on", text});
+    return nextAnswer();
+}
+
+void ScriptedFrontend::showEnding(const std::string& text) { requests_.push_back({"ending", text}); }
+
+void ScriptedFrontend::phaseStarted(int phase) { requests_.push_back({"phase", std::to_string(phase)}); }
+
+void ScriptedFrontend::playerTurn() { requests_.push_back({"turn", {}}); }
+
+void ScriptedFrontend::worldReplaced() { requests_.push_back({"world", {}}); }
+
+std::vector<std::string> ScriptedFrontend::texts(const std::string& kind) const {
+    std::vector<std::string> out;
+    for (const Request& r : requests_)
+        if (r.kind == kind) out.push_back(r.text);
+    return out;
+}
+
+} // namespace vh

@@ -1,0 +1,53 @@
+// ScriptedFrontend: a player for tests. Answers come from a queue in the order the test lists
+// them; every request is recorded so a test can check exactly what the player was shown or asked.
+#pragma once
+
+#include "game/frontend.h"
+
+#include <deque>
+#include <string>
+#include <vector>
+
+namespace vh {
+
+class ScriptedFrontend : public Frontend {
+public:
+    struct Request {
+        std::string kind; // "message", "ok-cancel", "yes-no", "watch-on", "ending", "phase", "turn", ...
+        std::string text;
+    };
+
+    // Queues the answer to the next question (OK/Cancel, Yes/No, watch on).
+    ScriptedFrontend& answer(bool yes) {
+        answers_.push_back(yes);
+        return *this;
+    }
+    // Answer given when the queue is empty; every such question is counted as unscripted.
+    void setFallbackAnswer(bool yes) { fallback_ = yes; }
+
+    void showMessage(const std::string& text) override;
+    bool askOkCancel(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    bool askWatchOn(const std::string& text) override;
+    void showEnding(const std::string& text) override;
+    void phaseStarted(int phase) override;
+    void playerTurn() override;
+    void worldReplaced() override;
+
+    const std::vector<Request>& requests() const { return requests_; }
+    // The recorded requests of one kind, texts only.
+    std::vector<std::string> texts(const std::string& kind) const;
+    int count(const std::string& kind) const { return static_cast<int>(texts(kind).size()); }
+    int unscriptedQuestions() const { return unscripted_; }
+    size_t pendingAnswers() const { return answers_.size(); }
+    void clear() { requests_.clear(); }
+
+private:
+    bool nextAnswer();
+    std::vector<Request> requests_;
+    std::deque<bool> answers_;
+    bool fallback_ = true;
+    int unscripted_ = 0;
+};
+
+} // namespace vh
