@@ -62,11 +62,26 @@ public:
         if (inField) r.flags |= kFlagInField;
         if (castle >= 0) {
             Castle& k = w_.castles[castle];
-            if (inField) k.besiegers[k.besiegerCount++] = g;
-            else k.generals[k.generalCount++] = g;
+            // A full list leaves him off it, as the rules do.
+            if (inField && k.besiegerCount < Castle::kMaxGenerals) k.besiegers[k.besiegerCount++] = g;
+            else if (!inField && k.generalCount < Castle::kMaxGenerals) k.generals[k.generalCount++] = g;
         }
         if (house >= 0 && w_.houses[house].head == -3) w_.houses[house].head = g;
         return g;
+    }
+
+    // A corps of `house` led by `leader`, in the first free slot.
+    int corps(int leader, int house) {
+        for (int c = 0; c < kMaxCorps; ++c) {
+            if (w_.corps[c].leader != -1) continue;
+            w_.corps[c] = Corps{};
+            w_.corps[c].leader = leader;
+            w_.corps[c].house = house;
+            w_.generals[leader].corps = static_cast<int16_t>(c);
+            return c;
+        }
+        assert(false);
+        return -1;
     }
 
     // Makes `vassal` submit (state 2) or subordinate itself (state 1) to `lord`.

@@ -1,0 +1,56 @@
+// The castle rules almost every part of the game leans on: whose side a house is on, route
+// distances between castles, the retreat of a general, and the rebuild of the castle lists.
+#pragma once
+
+#include "world/world_state.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vh {
+
+struct Game;
+
+// A house itself, or its lord when it has submitted (vassalState 2). Negative values (no house)
+// come back unchanged, as do indices outside the house table.
+int commandingHouse(const WorldState& w, int house);
+
+enum DistanceMode : int {
+    kDistanceMove = 0,    // unlimited; other sides' castles passable only with TekiJouTsuuka
+    kDistanceLimited = 1, // as kDistanceMove, but the wave stops at DistanceLimit
+    kDistanceRetreat = 2, // unlimited; every castle passable
+};
+
+// One value per castle (castleCount entries); kUnreachable (32767) where no route leads.
+using DistanceTable = std::vector<int16_t>;
+
+// Route distances from `source` for house `house`: a step between two castles of the house's
+// side costs 1, any other step 3. Fills `out` (resized to the castle count).
+void castleDistances(const WorldState& w, int house, int source, int mode, DistanceTable& out);
+DistanceTable castleDistances(const WorldState& w, int house, int source, int mode);
+
+// The same table computed by the literal wave scan (one pass over all castles per distance
+// value). Slow; kept as the reference the fast version is tested against.
+void castleDistancesPlain(const WorldState& w, int house, int source, int mode, DistanceTable& out);
+
+// Moves general `general` from castle `fromCastle` to the nearest castle of his side that is
+// unbesieged with room, else any with room, else (allowAnyCastle) any at all. Returns false
+// and changes nothing when no castle qualifies.
+bool retreatGeneral(WorldState& w, int general, int fromCastle, bool allowAnyCastle);
+
+// Every general of the list retreats from the castle where the first of them stands; one who
+// finds no castle is lost (house -1) and leaves the field.
+void retreatArmy(WorldState& w, std::span<const int> generals);
+
+// Takes active general `general` out of the table: later generals move down one place and every
+// general index stored in the world is renumbered to match. A head or corps leader who leaves
+// sets off the succession. Castle lords and list entries naming him are cleared.
+void removeActiveGeneral(Game& game, int general);
+
+// Rebuilds every castle's garrison and field lists and besieging house from the general records,
+// removing lost generals, sending masterless ones to the waiting table and moving generals who
+// stand in another side's castle.
+void rebuildCastleLists(Game& game);
+
+} // namespace vh
