@@ -65,10 +65,10 @@ struct ScenarioSettings {
     char endingText[101] = {};
     std::string openingText;
     MainMapZoom mainMapKakudai;
-    double teppouCost[3] = {};      // initial value, monthly decrease, lower bound
-    double teppouSoubiRitsu[3] = {}; // initial value, monthly increase, upper bound
-    double teppouCostCurrent = 0;
-    double teppouSoubiRitsuCurrent = 0;
+    double teppouCost[3] = {300.0, 1.0, 50.0};     // initial value, monthly decrease, lower bound
+    double teppouSoubiRitsu[3] = {0.0, 0.1, 50.0}; // initial value, monthly increase, upper bound
+    double teppouCostCurrent = 300.0;
+    double teppouSoubiRitsuCurrent = 0.0;
     uint8_t teppouKouka[4] = {10, 10, 10, 10};
     int32_t scenarioVer = 1;
     std::string mapFile;
