@@ -1,0 +1,86 @@
+// The month's event step. The steps run in this order every month; those whose rules are not
+// built yet are named no-ops marked with the issue that builds them, so each can be filled in
+// at its place without touching the order.
+#include "game/month_event_step.h"
+
+#include "game/game_text.h"
+#include "world/castle_rules.h"
+
+namespace vh {
+namespace {
+
+// ---- Not built yet: the monthly events (issue #10) ----------------------------------------
+void generalCounters(Game&) {}   // stratagem points and countdown bytes of the generals
+void freeVassals(Game&) {}       // vassals whose lord house has fallen become independent
+void heavySnow(Game&) {}         // snow lifts sieges in the snowy provinces
+void heavyRain(Game&) {}         // rain lowers yield and town economy
+void illness(Game&) {}           // old generals die of illness
+void appearingGenerals(Game&) {} // waiting generals, ronin and generic retainers
+void uprisings(Game&) {}         // remnants of destroyed houses rise
+void corpsLeaders(Game&) {}      // corps leaders who left are replaced
+void houseHeads(Game&) {}        // heads by succession rank
+void relationCountdowns(Game&) {}
+void powerFigures(Game&) {}      // power history and trend
+void harvestAndAccounts(Game&) {}
+// ---- Not built yet: later parts of the game ------------------------------------------------
+void tradeShipMonths(Game&) {}   // trade-ship voyages (economy rules)
+void firearmsDeliveries(Game&) {} // firearms deliveries and market drift (economy rules)
+// ---------------------------------------------------------------------------------------------
+
+// The month's weather is rolled afresh and sieges without besiegers lose their progress.
+void beginEventPhase(Game& game) {
+    WorldState& w = game.world;
+    w.phase = kPhaseEvent;
+    w.weatherFlags.fill(0);
+    for (int c = 0; c < w.castleCount; ++c)
+        if (w.castles[c].besiegerCount == 0) w.castles[c].siegeProgress = 0;
+}
+
+void castleListFixUp(Game& game) { rebuildCastleLists(game); }
+
+// Ends the game when one house commands every castle.
+bool unificationTest(Game& game) {
+    const int house = unifyingHouse(game.world);
+    if (house < 0) return true;
+    game.gameOver = true;
+    if (game.benchmark) return false;
+    const std::string text = endingText(game.world, house);
+    if (game.frontend) game.frontend->showEnding(text);
+    else game.messageLog.push_back(text);
+    return false;
+}
+
+using Step = void (*)(Game&);
+
+const Step kBeforeUnification[] = {generalCounters, beginEventPhase, freeVassals};
+const Step kAfterUnification[] = {heavySnow,          heavyRain,         illness,          appearingGenerals,
+                                  uprisings,          corpsLeaders,      houseHeads,       relationCountdowns,
+                                  castleListFixUp,    powerFigures,      tradeShipMonths,  firearmsDeliveries,
+                                  harvestAndAccounts};
+
+} // namespace
+
+int unifyingHouse(const WorldState& w) {
+    int winner = -1;
+    for (int c = 0; c < w.castleCount; ++c) {
+        int owner = w.castles[c].owner;
+        if (owner >= 0 && owner < w.houseCount && w.houses[owner].vassalState != 0) owner = w.houses[owner].lord;
+        if (owner < 0) return -1;
+        if (winner == -1) winner = owner;
+        else if (owner != winner) return -1;
+    }
+    return winner;
+}
+
+std::string endingText(const WorldState& w, int house) {
+    return houseNameText(w, house) + nameText(w, w.settings.endingText);
+}
+
+bool monthEventStep(Game& game) {
+    for (Step s : kBeforeUnification) s(game);
+    if (!unificationTest(game)) return false;
+    for (Step s : kAfterUnification) s(game);
+    return true;
+}
+
+} // namespace vh

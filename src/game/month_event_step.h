@@ -1,0 +1,19 @@
+// The event step that opens every month (phase イベント): its steps in their fixed order, and
+// the unification test that can end the game there.
+#pragma once
+
+#include "game/game.h"
+
+namespace vh {
+
+// Runs the month's events in order. Returns false when a house has unified the country: then
+// gameOver is set, the ending was shown (not in a benchmark) and no later step ran.
+bool monthEventStep(Game& game);
+
+// The house that commands every castle (a vassal's castle counting for its lord), or -1.
+int unifyingHouse(const WorldState& w);
+
+// "%s" + the scenario's ending text for the unifying house (UTF-8).
+std::string endingText(const WorldState& w, int house);
+
+} // namespace vh

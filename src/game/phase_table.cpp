@@ -1,0 +1,106 @@
+// The phase table. Each routine that belongs to rules not built yet is a named no-op that says
+// which issue (or later part of the game) fills it in.
+#include "game/phase_table.h"
+
+#include "world/byte_io.h"
+#include "world/succession_hooks.h"
+
+#include <cstring>
+
+namespace vh {
+namespace {
+
+void clearActedFlags(WorldState& w) {
+    for (int g = 0; g < w.generalCount; ++g) w.generals[g].flags &= ~kFlagActed;
+}
+
+void takeCastleSnapshot(WorldState& w) {
+    for (int c = 0; c < w.castleCount; ++c) w.castleSnapshot[c] = w.castles[c];
+}
+
+// Every corps whose leader has left it gets a successor.
+void replaceLostCorpsLeaders(Game& game) {
+    WorldState& w = game.world;
+    for (int slot = 0; slot < kMaxCorps; ++slot) {
+        const int leader = w.corps[slot].leader;
+        if (leader < 0 || leader >= w.generalCount) continue;
+        if (w.generals[leader].corps == slot) continue;
+        succeedCorpsLeader(game, slot, std::string(fieldText(w.generals[leader].name)));
+    }
+}
+
+// ---- Not built yet -------------------------------------------------------------------------
+// Personnel: prisoners, hostages and guests of a computer house (later: personnel rules).
+void computerPrisonersAndGuests(Game&, int) {}
+// Armament of a computer house or one corps (later: computer houses).
+void armHouse(Game&, int) {}
+void armCorps(Game&, int) {}
+// The player's recruit pools for conscription (later: conscription rules).
+void computeRecruitPools(Game&) {}
+// Computer diplomacy of one house (issue #9).
+void houseDiplomacy(Game&, int) {}
+// Domestic decisions of a computer house or one corps (later: computer houses).
+void developHouse(Game&, int) {}
+void developCorps(Game&, int) {}
+// Campaign plans of a computer house or one corps (later: computer houses).
+void planHouseCampaign(Game&, int) {}
+void planCorpsCampaign(Game&, int) {}
+// Every ordered move carried out at once (later: moving generals).
+void executeMoves(Game&) {}
+// Sorties of a computer house or one corps (later: computer houses).
+void launchHouseSorties(Game&, int) {}
+void launchCorpsSorties(Game&, int) {}
+// The month's marches, battles and sieges with the battle report (later: battles).
+void monthlyBattles(Game&) {}
+// ----------------------------------------------------------------------------------------------
+
+void preparePersonnel(Game&) {}
+
+void prepareArmament(Game& game) { takeCastleSnapshot(game.world); }
+
+void prepareDiplomacy(Game& game) {
+    clearActedFlags(game.world);
+    game.diplomacyLog.clear();
+}
+
+void diplomacyBeforePlayer(Game& game) {
+    WorldState& w = game.world;
+    w.diplomacyTurnFlags.fill(0);
+    w.diplomacyMark = 0;
+    replaceLostCorpsLeaders(game);
+}
+
+void prepareDomestic(Game& game) {
+    WorldState& w = game.world;
+    takeCastleSnapshot(w);
+    for (int m = 0; m < w.gunMarketCount; ++m) w.gunMarkets[m].monthlyPurchases = 0;
+}
+
+void prepareStrategy(Game& game) {
+    WorldState& w = game.world;
+    for (int c = 0; c < w.castleCount; ++c) w.castles[c].planningMark = 0;
+    clearActedFlags(w);
+}
+
+void prepareSortie(Game& game) {
+    WorldState& w = game.world;
+    for (int c = 0; c < w.castleCount; ++c)
+        if (w.castles[c].besiegerCount == 0) w.castles[c].siegeProgress = 0;
+    clearActedFlags(w);
+}
+
+const PhaseRoutines kPhases[7] = {
+    {nullptr, nullptr, nullptr, nullptr, nullptr}, // the event step is not a command phase
+    {preparePersonnel, nullptr, computerPrisonersAndGuests, nullptr, nullptr},
+    {prepareArmament, computeRecruitPools, armHouse, armCorps, nullptr},
+    {prepareDiplomacy, diplomacyBeforePlayer, houseDiplomacy, nullptr, replaceLostCorpsLeaders},
+    {prepareDomestic, nullptr, developHouse, developCorps, nullptr},
+    {prepareStrategy, nullptr, planHouseCampaign, planCorpsCampaign, executeMoves},
+    {prepareSortie, nullptr, launchHouseSorties, launchCorpsSorties, monthlyBattles},
+};
+
+} // namespace
+
+const PhaseRoutines& phaseRoutines(int phase) { return kPhases[phase >= 1 && phase <= 6 ? phase : 0]; }
+
+} // namespace vh

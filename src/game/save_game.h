@@ -1,0 +1,55 @@
+// Saved games: the whole world in one self-contained binary file (map included), written and
+// read block by block through the record codecs. A file is either exactly this format or refused.
+#pragma once
+
+#include "game/game.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace vh {
+
+inline constexpr char kSaveMagic[] = "VARDENHOLM 0.44"; // then zero bytes up to 32
+inline constexpr int kSaveHeaderBytes = 32;
+
+enum SaveResult : int {
+    kSaveOk = 0,
+    kSaveFileError = 1,   // cannot open, read or write the file
+    kSaveWrongHeader = 2, // not a saved game of this version
+    kSaveBadContent = 3,  // right header, but sizes, counts or indices do not hold
+};
+
+// "このファイルはセーブデータでないか、またはバージョンが異なります" for a wrong header,
+// "File error" for every other failure, empty for success.
+std::string saveResultMessage(int code);
+
+// The file image of the world.
+std::vector<uint8_t> saveImage(const WorldState& w);
+
+// Reads a file image into `out`. The whole image is decoded and checked in a scratch world first:
+// every count against its table's capacity and the bytes left, the file's exact length, and every
+// stored index against its table; `out` is replaced only when all of it holds.
+int parseSaveImage(const uint8_t* data, size_t size, WorldState& out);
+
+// Writes the image to a temporary file beside `path` and renames it into place, so a failed
+// save leaves an earlier file of that name intact.
+int writeSaveFile(const std::string& path, const WorldState& w);
+int readSaveFile(const std::string& path, WorldState& out);
+
+// The player's save command: writes the file and shows "File error" when that fails.
+int saveGame(Game& game, const std::string& path);
+// The player's load command: on success the world is replaced, quietMode and gameOver are
+// cleared and the game stands at the player's turn of the saved phase; on failure the message
+// is shown and the current game stays as it was.
+int loadGame(Game& game, const std::string& path);
+
+// 64-bit FNV-1a.
+uint64_t fnv1a64(const uint8_t* data, size_t size);
+// The run's fingerprint: FNV-1a of the save image.
+uint64_t worldDigest(const WorldState& w);
+
+// The check of every stored index in a decoded world (used by the loader; exposed for tests).
+bool saveIndicesValid(const WorldState& w);
+
+} // namespace vh
