@@ -9,6 +9,9 @@ namespace vh::cli {
 using Args = std::vector<std::string>;
 
 int mapInfo(const Args& args);
+int check(const Args& args);
+int encipher(const Args& args);
+int decipher(const Args& args);
 
 // Directory of the bundled data (default.map, scenarios) next to the executable, or the source tree's data/.
 std::string defaultProgramDir(const char* argv0);

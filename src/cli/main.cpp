@@ -31,7 +31,10 @@ namespace {
 
 void usage() {
     std::fputs("使い方: vardenholm-cli COMMAND ...\n"
-               "  map-info FILE        地図ファイルの国と地域を表示\n",
+               "  map-info FILE        地図ファイルの国と地域を表示\n"
+               "  check FILE [--program-dir DIR]  シナリオを読み込んで検査\n"
+               "  encipher SRC OUT     シナリオを暗号化\n"
+               "  decipher SRC OUT --password PW  シナリオの暗号化を解除\n",
                stderr);
 }
 
@@ -41,6 +44,9 @@ int main(int argc, char** argv) {
     using namespace vh::cli;
     const std::map<std::string, std::function<int(const Args&)>> commands = {
         {"map-info", mapInfo},
+        {"check", check},
+        {"encipher", encipher},
+        {"decipher", decipher},
     };
     if (argc < 2) {
         usage();
