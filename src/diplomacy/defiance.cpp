@@ -1,0 +1,97 @@
+// The defiance score. A house yields when the demander's weight clearly outgrows both the
+// demander's other enemies and the house's own koku; the head's character tilts the balance.
+#include "diplomacy/defiance.h"
+
+#include "diplomacy/figures.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace vh {
+
+namespace {
+
+// The straight line through (lo, 0.5) and (hi, 1), evaluated at x; 0.5 when the two ends meet.
+double lerpHalfToOne(double x, double lo, double hi) {
+    if (hi == lo) return 0.5;
+    return 0.5 + (x - lo) * 0.5 / (hi - lo);
+}
+
+} // namespace
+
+int frontKoku(const WorldState& w, int target, int demander) {
+    const int n = w.castleCount;
+    std::vector<uint8_t> mine(n, 0), marked(n, 0);
+    for (int c = 0; c < n; ++c) mine[c] = effectiveOwner(w, c) == demander;
+    std::vector<int> stack;
+    long long sum = 0;
+    for (int c = 0; c < n; ++c) {
+        if (!mine[c] || marked[c]) continue;
+        bool touches = false;
+        const CastleSite& site = w.castleSites[c];
+        for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1 && !touches; ++r) {
+            const int nb = site.routes[r];
+            touches = nb >= 0 && nb < n && w.castles[nb].owner == target;
+        }
+        if (!touches) continue;
+        // Mark the whole block of the demander's castles joined to this one by routes.
+        marked[c] = 1;
+        stack.push_back(c);
+        while (!stack.empty()) {
+            const int x = stack.back();
+            stack.pop_back();
+            sum += w.castles[x].yield;
+            const CastleSite& s = w.castleSites[x];
+            for (int r = 0; r < CastleSite::kMaxRoutes && s.routes[r] != -1; ++r) {
+                const int nb = s.routes[r];
+                if (nb < 0 || nb >= n || !mine[nb] || marked[nb]) continue;
+                marked[nb] = 1;
+                stack.push_back(nb);
+            }
+        }
+    }
+    return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
+}
+
+double defianceScore(const WorldState& w, int target, int demander, bool frontOnly,
+                     const std::vector<int>& extraEnemies) {
+    double p = frontOnly ? frontKoku(w, target, demander) : kokuWithVassals(w, demander);
+    const double k = kokuOf(w, target);
+    const DaimyoHouse& t = w.houses[target];
+    if (t.vassalState == 2 && t.lord == demander) p -= k;
+    if (frontOnly && k >= p / 2) return 1.0;
+
+    double v = 0;
+    for (int e : hostileNeighboursOf(w, demander, target, &extraEnemies)) v += kokuWithVassals(w, e);
+
+    double ambition = 5, loyalty = 5;
+    if (t.head >= 0 && t.head < w.generalCount) {
+        ambition = w.generals[t.head].ambition;
+        loyalty = w.generals[t.head].loyalty;
+    }
+    if (frontOnly) loyalty = 5;
+
+    double s1 = 1, s2 = 1;
+    if (v > 0) {
+        s1 = lerpHalfToOne(p * ((loyalty - 5) * 0.5 + 5), v / 5, v);
+        s2 = lerpHalfToOne(p * ((loyalty - 5) / 2.5 + 3), v / 5, v);
+    }
+    const int trend = w.houses[demander].powerTrend;
+    if (trend > 0) {
+        s1 *= 2;
+        s2 *= 2;
+    } else if (trend == 0) {
+        s1 *= 1.3;
+        s2 *= 1.3;
+    }
+    double s3 = 1;
+    if (k > 0) s3 = lerpHalfToOne(p * ((loyalty - ambition) / 10 * 1.3 + 2), k / 5, k);
+
+    const double setting = w.settings.dokuritsuJoukenHosei / 5.0;
+    s1 *= setting;
+    s2 *= setting;
+    s3 *= setting;
+    return std::max({1 - s1, 1 - s2, 1 - s3});
+}
+
+} // namespace vh

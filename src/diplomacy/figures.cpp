@@ -1,0 +1,152 @@
+// Koku, strength, sides, borders and castle endurance as diplomacy reads them.
+// Each figure is one pass over the castle or general table, so callers may use them freely.
+#include "diplomacy/figures.h"
+
+#include "diplomacy/relations.h"
+#include "world/castle_rules.h"
+#include "world/numeric.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace vh {
+
+namespace {
+
+int clampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+
+bool contains(const std::vector<int>& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
+
+template <class Visit> void forEachRoute(const WorldState& w, int castle, Visit visit) {
+    const CastleSite& site = w.castleSites[castle];
+    for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1; ++r) {
+        const int n = site.routes[r];
+        if (n >= 0 && n < w.castleCount) visit(n);
+    }
+}
+
+} // namespace
+
+int kokuOf(const WorldState& w, int house) {
+    long long sum = 0;
+    for (int c = 0; c < w.castleCount; ++c)
+        if (w.castles[c].owner == house) sum += w.castles[c].yield;
+    return clampToInt(sum);
+}
+
+int kokuWithVassals(const WorldState& w, int house) {
+    // One pass over the castles instead of kokuOf per vassal: the same sum.
+    const DaimyoHouse& h = w.houses[house];
+    long long sum = 0;
+    for (int c = 0; c < w.castleCount; ++c) {
+        const int o = w.castles[c].owner;
+        if (o == house) sum += w.castles[c].yield;
+        else if (o >= 0 && o < w.houseCount && houseAlive(w, o) && relationKind(h, o) == kRelHasSubmitted)
+            sum += w.castles[c].yield;
+    }
+    return clampToInt(sum);
+}
+
+int strengthOf(const WorldState& w, int house) {
+    long long sum = 0;
+    for (int g = 0; g < w.generalCount; ++g) {
+        const General& r = w.generals[g];
+        if (r.house == house) sum += r.cavalry * 3LL + r.foot;
+    }
+    return clampToInt(sum);
+}
+
+int strengthWithVassals(const WorldState& w, int house) {
+    long long sum = 0;
+    for (int g = 0; g < w.generalCount; ++g) {
+        const General& r = w.generals[g];
+        if (r.house >= 0 && commandingHouse(w, r.house) == house) sum += r.cavalry * 3LL + r.foot;
+    }
+    return clampToInt(sum);
+}
+
+int castleCountOf(const WorldState& w, int house) {
+    int n = 0;
+    for (int c = 0; c < w.castleCount; ++c) n += w.castles[c].owner == house;
+    return n;
+}
+
+int effectiveOwner(const WorldState& w, int castle) { return commandingHouse(w, w.castles[castle].owner); }
+
+int sideThroughLord(const WorldState& w, int house) {
+    if (house < 0 || house >= w.houseCount) return house;
+    return lordOf(w, house);
+}
+
+bool bordersHouse(const WorldState& w, int a, int b) {
+    for (int c = 0; c < w.castleCount; ++c) {
+        if (w.castles[c].owner != a) continue;
+        bool found = false;
+        forEachRoute(w, c, [&](int n) { found = found || w.castles[n].owner == b; });
+        if (found) return true;
+    }
+    return false;
+}
+
+std::vector<int> neighboursOf(const WorldState& w, int house) {
+    std::vector<int> out;
+    for (int c = 0; c < w.castleCount; ++c) {
+        if (effectiveOwner(w, c) != house) continue;
+        forEachRoute(w, c, [&](int n) {
+            const int o = effectiveOwner(w, n);
+            if (o != house && o >= 0 && !contains(out, o)) out.push_back(o);
+        });
+    }
+    return out;
+}
+
+std::vector<int> hostileNeighboursOf(const WorldState& w, int house, int exceptOwner,
+                                     const std::vector<int>* extra) {
+    std::vector<int> out;
+    for (int c = 0; c < w.castleCount; ++c) {
+        if (effectiveOwner(w, c) != house) continue;
+        forEachRoute(w, c, [&](int n) {
+            const int owner = w.castles[n].owner;
+            if (owner < 0 || owner == exceptOwner) return;
+            const int o = commandingHouse(w, owner);
+            if (o == house || contains(out, o)) return;
+            const bool listed = extra && contains(*extra, o);
+            if (listed || !isFriendlyKind(kindAbout(w, o, house))) out.push_back(o);
+        });
+    }
+    return out;
+}
+
+int castleDefenders(const WorldState& w, int castle) {
+    const Castle& k = w.castles[castle];
+    long long sum = k.garrison;
+    for (int i = 0; i < k.generalCount && i < Castle::kMaxGenerals; ++i) {
+        const int g = k.generals[i];
+        if (g >= 0 && g < w.generalCount) sum += w.generals[g].cavalry + w.generals[g].foot;
+    }
+    return clampToInt(sum);
+}
+
+int castleBesiegerTroops(const WorldState& w, int castle) {
+    const Castle& k = w.castles[castle];
+    long long sum = 0;
+    for (int i = 0; i < k.besiegerCount && i < Castle::kMaxGenerals; ++i) {
+        const int g = k.besiegers[i];
+        if (g >= 0 && g < w.generalCount) sum += w.generals[g].cavalry + w.generals[g].foot;
+    }
+    return clampToInt(sum);
+}
+
+int monthsOfResistance(const WorldState& w, int castle) {
+    const int s = castleBesiegerTroops(w, castle);
+    if (s == 0) return 1000;
+    const int defenders = castleDefenders(w, castle);
+    if (defenders == 0) return 1;
+    const Castle& k = w.castles[castle];
+    const double food = ceilAway(k.food / (static_cast<double>(defenders) * std::max(1, w.settings.heiUnit)));
+    const double pressure = ((std::max(1.0, static_cast<double>(s) / defenders) - 1.0) * 2.0 + 1.0) * 5.0;
+    const double walls = ceilAway((k.size * 100.0 - k.siegeProgress) / pressure);
+    return static_cast<int>(std::min(food, walls));
+}
+
+} // namespace vh
