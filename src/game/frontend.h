@@ -2,6 +2,8 @@
 // The desktop window, the headless runner and the tests' scripted player all implement it.
 #pragma once
 
+#include "diplomacy/envoy_visit.h"
+
 #include <string>
 
 namespace vh {
@@ -38,6 +40,12 @@ public:
     virtual void worldReplaced() {}
     // The ordinary background piece should play unless it already does.
     virtual void playOrdinaryMusic() {}
+
+    // A computer house's envoy asks the player's house for consent (使者来訪). Without a dialog
+    // the player's house answers as a computer house would in its place.
+    virtual EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) {
+        return request.computerAnswer ? request.computerAnswer() : EnvoyVisitAnswer{};
+    }
 };
 
 } // namespace vh
