@@ -3,6 +3,7 @@
 #pragma once
 
 #include "diplomacy/envoy_visit.h"
+#include "simulation/event_requests.h"
 
 #include <string>
 
@@ -40,6 +41,20 @@ public:
     virtual void worldReplaced() {}
     // The ordinary background piece should play unless it already does.
     virtual void playOrdinaryMusic() {}
+
+    // The month's accounts and events. Defaults give the automatic behaviour.
+    // Harvest (収穫): a tax index 0..8; the standard rate "50% (標準)" when nobody chooses.
+    virtual int chooseHarvestTax(const HarvestRequest& /*request*/) { return kStandardTaxIndex; }
+    // The accounts report (収支報告) of the player's house.
+    virtual void showAccountsReport(const AccountsReport& /*report*/) {}
+    // A trade fleet came home (交易船帰港).
+    virtual void showTradeShipReturn(const TradeShipReturn& r) {
+        showMessage(r.firstLine() + "\n" + r.secondLine());
+    }
+    // The event window (イベント) for heavy snow or rain, with the affected provinces.
+    virtual void showWeatherEvent(const WeatherEvent& e) { showMessage(e.heading() + "\n" + e.footer()); }
+    // A masterless general asks for service (登用選択): true takes him on, as a computer house would.
+    virtual bool askRoninService(const RoninRequest& /*request*/) { return true; }
 
     // A computer house's envoy asks the player's house for consent (使者来訪). Without a dialog
     // the player's house answers as a computer house would in its place.

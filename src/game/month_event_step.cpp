@@ -3,28 +3,35 @@
 // at its place without touching the order.
 #include "game/month_event_step.h"
 
+#include "diplomacy/relations.h"
 #include "game/game_text.h"
+#include "simulation/accounts.h"
+#include "simulation/month_events.h"
+#include "simulation/succession.h"
 #include "world/castle_rules.h"
 
 namespace vh {
 namespace {
 
-// ---- Not built yet: the monthly events (issue #10) ----------------------------------------
-void generalCounters(Game&) {}   // stratagem points and countdown bytes of the generals
-void freeVassals(Game&) {}       // vassals whose lord house has fallen become independent
-void heavySnow(Game&) {}         // snow lifts sieges in the snowy provinces
-void heavyRain(Game&) {}         // rain lowers yield and town economy
-void illness(Game&) {}           // old generals die of illness
-void appearingGenerals(Game&) {} // waiting generals, ronin and generic retainers
-void uprisings(Game&) {}         // remnants of destroyed houses rise
-void corpsLeaders(Game&) {}      // corps leaders who left are replaced
-void houseHeads(Game&) {}        // heads by succession rank
-void relationCountdowns(Game&) {}
-void powerFigures(Game&) {}      // power history and trend
-void harvestAndAccounts(Game&) {}
+// ---- The monthly events (src/simulation) ---------------------------------------------------
+void generalCounters(Game& g) { advanceGeneralCounters(g); }
+void freeVassals(Game& g) { freeVassalsOfFallenLords(g); }
+void snow(Game& g) { heavySnow(g); }
+void rain(Game& g) { heavyRain(g); }
+void illness(Game& g) { illnessDeaths(g); }
+void appearingGenerals(Game& g) {
+    appearWaitingGenerals(g);
+    makeGenericRetainers(g);
+}
+void uprisings(Game& g) { remnantUprisings(g); }
+void corpsLeaders(Game& g) { corpsLeaderSuccessions(g); }
+void houseHeads(Game& g) { headSuccessions(g); }
+void relationCountdowns(Game& g) { countDownRelations(g.world); }
+void powerFigures(Game& g) { recordPowerFigures(g.world); }
+void harvestAndAccounts(Game& g) { settleMonthAccounts(g); }
+void tradeShipMonths(Game& g) { advanceTradeVoyages(g.world); }
 // ---- Not built yet: later parts of the game ------------------------------------------------
-void tradeShipMonths(Game&) {}   // trade-ship voyages (economy rules)
-void firearmsDeliveries(Game&) {} // firearms deliveries and market drift (economy rules)
+void firearmsDeliveries(Game&) {} // firearms deliveries and market drift (firearms issue, not filed yet)
 // ---------------------------------------------------------------------------------------------
 
 // The month's weather is rolled afresh and sieges without besiegers lose their progress.
@@ -53,7 +60,7 @@ bool unificationTest(Game& game) {
 using Step = void (*)(Game&);
 
 const Step kBeforeUnification[] = {generalCounters, beginEventPhase, freeVassals};
-const Step kAfterUnification[] = {heavySnow,          heavyRain,         illness,          appearingGenerals,
+const Step kAfterUnification[] = {snow,               rain,              illness,          appearingGenerals,
                                   uprisings,          corpsLeaders,      houseHeads,       relationCountdowns,
                                   castleListFixUp,    powerFigures,      tradeShipMonths,  firearmsDeliveries,
                                   harvestAndAccounts};

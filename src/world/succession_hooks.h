@@ -8,15 +8,14 @@ namespace vh {
 
 struct Game;
 
-// A new head for `house`, whose head has just left the active table.
-// NOT BUILT YET: does nothing until issue #10 (the monthly events) fills it in. Until then the
-// house keeps its old head index.
+// A new head for `house`, whose head has just left the active table: the best-ranked heir, else
+// the wisest general; a house left with nobody gets head -2. Defined in simulation/succession.cpp.
 void succeedHead(Game& game, int house);
 
 // A new leader for corps slot `corps`, whose leader (named `formerLeader`, the raw name bytes)
 // has just left the active table.
-// NOT BUILT YET: does nothing until the corps rules are built (no issue filed yet). Until then
-// the corps keeps its old leader index.
+// The wisest general of the corps takes over, or the corps is dissolved. Defined in
+// simulation/succession.cpp.
 void succeedCorpsLeader(Game& game, int corps, const std::string& formerLeader);
 
 } // namespace vh

@@ -1,0 +1,285 @@
+// Income, upkeep, settlement, tax choice and forecast of the month's accounts.
+#include "simulation/accounts.h"
+
+#include "game/game_text.h"
+#include "simulation/player_dialogs.h"
+#include "simulation/trade_income.h"
+#include "world/numeric.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace vh {
+
+namespace {
+
+int clampToInt(int64_t v) {
+    return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX));
+}
+
+bool validCastle(const WorldState& w, int c) {
+    return c >= 0 && c < w.castleCount;
+}
+
+// The house a general's upkeep is charged to: a guest of a submitted vassal is kept by the lord.
+int upkeepHouse(const WorldState& w, const General& g) {
+    int h = g.house;
+    if (h < 0 || h >= w.houseCount) return -1;
+    if (g.status == kStatusGuest && w.houses[h].vassalState == 2) return w.houses[h].lord;
+    return h;
+}
+
+int& accountFunds(WorldState& w, int house, int corps) {
+    return corps < 0 ? w.houses[house].funds : w.corps[corps].funds;
+}
+
+void moveSupport(Game& game, int house, int corps, int taxIndex) {
+    WorldState& w = game.world;
+    const int target = kSupportTargetTable[taxIndex] * 10;
+    for (int c = 0; c < w.castleCount; ++c) {
+        Castle& k = w.castles[c];
+        if (k.owner != house || k.corps != corps) continue;
+        int delta = roundHalfAway((target - k.support) * 0.2 * (0.8 + game.rng.unit() * 0.4));
+        k.support = static_cast<int16_t>(std::clamp(k.support + delta, 0, 1000));
+    }
+}
+
+} // namespace
+
+int townIncome(const WorldState& w, int house, int corps) {
+    int64_t sum = 0;
+    for (int c = 0; c < w.castleCount; ++c)
+        if (w.castles[c].owner == house && w.castles[c].corps == corps) sum += w.castles[c].town;
+    return clampToInt(sum);
+}
+
+int mineOutput(const WorldState& w, int house, int corps) {
+    int64_t sum = 0;
+    for (int c = 0; c < w.castleCount; ++c)
+        if (w.castles[c].owner == house && w.castles[c].corps == corps) sum += w.castles[c].mine;
+    return clampToInt(sum);
+}
+
+int monthlyNonHarvestIncome(const WorldState& w, int house) {
+    int64_t town = 0, mine = 0;
+    for (int c = 0; c < w.castleCount; ++c) {
+        if (w.castles[c].owner != house) continue;
+        town += w.castles[c].town;
+        mine += w.castles[c].mine;
+    }
+    return clampToInt(town + mine * w.houses[house].miningSkill / 1000);
+}
+
+int estimatedMonthlyUpkeep(const WorldState& w, int house) {
+    const int unit = w.settings.heiUnit;
+    int64_t sum = 0;
+    for (int i = 0; i < w.generalCount; ++i) {
+        const General& g = w.generals[i];
+        if (g.house != house) continue;
+        const double f = (g.flags & kFlagInField) ? 1.3 : 0.77;
+        sum += static_cast<int64_t>(static_cast<double>(unit) * (g.foot + g.cavalry * 3) * f);
+    }
+    for (int c = 0; c < w.castleCount; ++c)
+        if (w.castles[c].owner == house) sum += static_cast<int64_t>(w.castles[c].garrison) * unit / 10;
+    return clampToInt(sum);
+}
+
+int computeIncome(Game& game, int house, int corps, int year, int month, int taxIndex, bool preview,
+                  const HarvestOutcomes* weather, IncomeBreakdown& out) {
+    WorldState& w = game.world;
+    out = IncomeBreakdown{};
+    if (taxIndex < 0 || taxIndex >= kTaxChoices) taxIndex = kStandardTaxIndex;
+    if (month == kHarvestMonth) {
+        const int koku = harvestKoku(w, house, corps, preview ? nullptr : weather);
+        out.harvest = static_cast<int>(static_cast<double>(koku) * kTaxRateTable[taxIndex] / 100);
+        if (!preview) moveSupport(game, house, corps, taxIndex);
+    }
+    out.town = townIncome(w, house, corps);
+    out.mine =
+        clampToInt(static_cast<int64_t>(mineOutput(w, house, corps)) * w.houses[house].miningSkill / 1000);
+    if (corps < 0) out.ainuTrade = ainuTradeIncome(game, house);
+    const int monthsAhead = (year - w.date.year) * 12 + (month - w.date.month);
+    out.tradeShips = tradeShipIncome(game, house, corps, monthsAhead, preview);
+    out.total =
+        clampToInt(static_cast<int64_t>(out.harvest) + out.town + out.mine + out.ainuTrade + out.tradeShips);
+    return out.total;
+}
+
+int computeUpkeep(const WorldState& w, int house, int corps, bool includeBesieged, UpkeepBreakdown& out) {
+    out = UpkeepBreakdown{};
+    int64_t idleCav = 0, idleFoot = 0, sortieCav = 0, sortieFoot = 0, garrison = 0;
+    for (int i = 0; i < w.generalCount; ++i) {
+        const General& g = w.generals[i];
+        if (upkeepHouse(w, g) != house || g.corps != corps) continue;
+        if (g.flags & kFlagInField) {
+            sortieCav += g.cavalry;
+            sortieFoot += g.foot;
+        } else if (validCastle(w, g.castle) && w.castles[g.castle].besiegerCount != 0) {
+            out.leftOut = true;
+            if (includeBesieged) {
+                idleCav += g.cavalry;
+                idleFoot += g.foot;
+            }
+        } else {
+            idleCav += g.cavalry;
+            idleFoot += g.foot;
+        }
+    }
+    for (int c = 0; c < w.castleCount; ++c) {
+        const Castle& k = w.castles[c];
+        if (k.owner != house || k.corps != corps) continue;
+        if (k.besiegerCount != 0) {
+            out.leftOut = true;
+            if (!includeBesieged) continue;
+        }
+        garrison += k.garrison;
+    }
+    const double unit = w.settings.heiUnit;
+    auto money = [&](int64_t n, double rate) { return clampToInt(static_cast<int64_t>(unit * n * rate)); };
+    out.idleCavalry = money(idleCav, 1.5);
+    out.idleFoot = money(idleFoot, 0.5);
+    out.sortieCavalry = money(sortieCav, 3);
+    out.sortieFoot = money(sortieFoot, 1);
+    out.garrison = money(garrison, 0.1);
+    out.total = clampToInt(static_cast<int64_t>(out.idleCavalry) + out.idleFoot + out.sortieCavalry +
+                           out.sortieFoot + out.garrison);
+    return out.total;
+}
+
+AccountResult settleAccount(Game& game, int house, int corps, int taxIndex, const HarvestOutcomes* weather) {
+    WorldState& w = game.world;
+    AccountResult r;
+    r.fundsBefore = accountFunds(w, house, corps);
+    const int income =
+        computeIncome(game, house, corps, w.date.year, w.date.month, taxIndex, false, weather, r.income);
+    const int upkeep = computeUpkeep(w, house, corps, false, r.upkeep);
+    int64_t funds = static_cast<int64_t>(accountFunds(w, house, corps)) + income - upkeep;
+    if (funds > kFundsCap) funds = kFundsCap;
+    // A deficit beyond what 32 bits hold stays at the lowest value instead of wrapping round.
+    accountFunds(w, house, corps) = clampToInt(funds);
+    r.fundsAfter = accountFunds(w, house, corps);
+    if (r.fundsAfter >= 0) return r;
+
+    int64_t basis = 0;
+    for (int i = 0; i < w.generalCount; ++i) {
+        const General& g = w.generals[i];
+        if (g.house == house && g.corps == corps)
+            basis += static_cast<int64_t>(w.settings.heiUnit) * (g.cavalry * 3 + g.foot);
+    }
+    // Nobody to desert with no troops at all.
+    if (basis <= 0 || -static_cast<double>(r.fundsAfter) / static_cast<double>(basis) < 3.0) return r;
+    r.deserted = true;
+    if (corps < 0 && house == livingPlayerHouse(w))
+        game.notify(houseNameText(w, house) + "は資金がマイナスのため一部の兵に見放されました");
+    for (int i = 0; i < w.generalCount; ++i) {
+        General& g = w.generals[i];
+        if (upkeepHouse(w, g) != house || g.corps != corps) continue;
+        g.cavalry = static_cast<int16_t>(roundHalfAway(g.cavalry * (0.92 + game.rng.unit() * 0.05)));
+        g.foot = static_cast<int16_t>(roundHalfAway(g.foot * (0.92 + game.rng.unit() * 0.05)));
+    }
+    return r;
+}
+
+void settleHouseAccounts(Game& game, int house, int taxIndex, const HarvestOutcomes* weather) {
+    WorldState& w = game.world;
+    const bool player = house == livingPlayerHouse(w);
+    AccountResult direct = settleAccount(game, house, -1, taxIndex, weather);
+    AccountsReport report;
+    for (int slot = 0; slot < kMaxCorps; ++slot) {
+        const Corps& c = w.corps[slot];
+        if (c.leader == -1 || c.house != house) continue;
+        AccountResult r = settleAccount(game, house, slot, taxIndex, weather);
+        if (!player) continue;
+        CorpsAccountRow row;
+        if (c.leader >= 0 && c.leader < w.generalCount) row.name = nameText(w, w.generals[c.leader].name);
+        row.name += " 軍団";
+        row.income = r.income.total;
+        row.upkeep = r.upkeep.total;
+        row.fundsAfter = r.fundsAfter;
+        report.corps.push_back(row);
+    }
+    if (!player) return;
+    report.houseName = houseNameText(w, house);
+    report.harvestMonth = w.date.month == kHarvestMonth;
+    report.playerIsAinu = w.houses[house].kind == kHouseAinu;
+    report.income = direct.income;
+    report.upkeep = direct.upkeep;
+    report.fundsBefore = direct.fundsBefore;
+    report.fundsAfter = direct.fundsAfter;
+    reportAccounts(game, report);
+}
+
+int chooseComputerTaxIndex(const WorldState& w, int house, const HarvestOutcomes* weather) {
+    const DaimyoHouse& d = w.houses[house];
+    const int64_t deficit =
+        static_cast<int64_t>(estimatedMonthlyUpkeep(w, house)) - monthlyNonHarvestIncome(w, house);
+    const int64_t harvestAtStandard = harvestKoku(w, house, -1, weather) / 2;
+    int64_t directKoku = 0;
+    for (int c = 0; c < w.castleCount; ++c)
+        if (w.castles[c].owner == house && w.castles[c].corps == -1) directKoku += w.castles[c].yield;
+    const int64_t need = deficit * 12 + directKoku / 20 - d.funds + 2000;
+    // Nothing to tax: the ratio has no meaning, so the house takes all it can when it needs money
+    // and spares its people otherwise.
+    if (harvestAtStandard <= 0) return (need > 0 || d.funds < 0) ? 0 : 8;
+
+    const double ratio = static_cast<double>(need) / static_cast<double>(harvestAtStandard);
+    static constexpr double kThresholds[8] = {1.7, 1.5, 1.3, 1.1, 0.9, 0.7, 0.5, 0.3};
+    int index = 8;
+    for (int i = 0; i < 8; ++i) {
+        if (ratio > kThresholds[i]) {
+            index = i;
+            break;
+        }
+    }
+    if (d.funds < 0) {
+        const double debt = -static_cast<double>(d.funds) / static_cast<double>(harvestAtStandard);
+        if (debt >= 0.5)
+            index = 0;
+        else if (debt >= 0.3)
+            index = std::min(index, 1);
+        else if (debt >= 0.1)
+            index = std::min(index, 2);
+        else
+            index = std::min(index, 3);
+    }
+    return index;
+}
+
+std::vector<int> forecastBalance(Game& game, int house, int corps, int months) {
+    WorldState& w = game.world;
+    std::vector<int> values;
+    if (months <= 0) return values;
+    values.reserve(months);
+    UpkeepBreakdown up;
+    const int upkeep = computeUpkeep(w, house, corps, true, up);
+    int year = w.date.year, month = w.date.month;
+    for (int i = 0; i < months; ++i) {
+        if (++month > 12) {
+            month = 1;
+            ++year;
+        }
+        IncomeBreakdown inc;
+        const int income =
+            computeIncome(game, house, corps, year, month, kStandardTaxIndex, true, nullptr, inc);
+        values.push_back(clampToInt(static_cast<int64_t>(income) - upkeep));
+    }
+    return values;
+}
+
+void settleMonthAccounts(Game& game) {
+    WorldState& w = game.world;
+    HarvestOutcomes outcomes;
+    const int playerTax = rollHarvest(game, outcomes);
+    const bool harvest = w.date.month == kHarvestMonth;
+    const int player = livingPlayerHouse(w);
+    for (int h = 0; h < w.houseCount; ++h) {
+        if (!houseAlive(w, h)) continue;
+        int tax = kStandardTaxIndex;
+        if (harvest) tax = h == player ? playerTax : chooseComputerTaxIndex(w, h, &outcomes);
+        settleHouseAccounts(game, h, tax, harvest ? &outcomes : nullptr);
+    }
+    if (harvest) growKoku(game, outcomes);
+    growMiningSkill(w);
+}
+
+} // namespace vh
