@@ -22,9 +22,8 @@ template <class Count> void dropFrom(int32_t* list, Count& count, int general) {
     }
 }
 
-} // namespace
-
-void makeRonin(WorldState& w, int general) {
+// The general leaves his house as a ronin: off his castle's lists and out of the field.
+void turnRonin(WorldState& w, int general) {
     General& g = w.generals[general];
     if (g.castle >= 0 && g.castle < w.castleCount) {
         Castle& k = w.castles[g.castle];
@@ -39,6 +38,8 @@ void makeRonin(WorldState& w, int general) {
     g.house = kHouseRonin;
 }
 
+} // namespace
+
 bool sendGeneralHome(WorldState& w, int general) {
     General& g = w.generals[general];
     const int from = g.castle;
@@ -48,7 +49,7 @@ bool sendGeneralHome(WorldState& w, int general) {
         if (inField && w.castles[from].besiegerCount == 0) w.castles[from].besiegedBy = -1;
         return true;
     }
-    makeRonin(w, general);
+    turnRonin(w, general);
     return false;
 }
 

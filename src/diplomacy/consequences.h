@@ -16,9 +16,6 @@ inline bool onSortie(const General& g) { return (g.flags & kFlagInField) != 0; }
 // when his side has no castle left he becomes a ronin. Returns true when he found a castle.
 bool sendGeneralHome(WorldState& w, int general);
 
-// Makes the general a ronin: off his castle's lists and out of the field, house -2.
-void makeRonin(WorldState& w, int general);
-
 // Relieves every besieged castle for which `between(ownerSide, besiegerSide)` holds, the owner
 // and the besieging house each taken through its lord when a vassal. Every besieger goes home.
 void liftSieges(WorldState& w, const std::function<bool(int ownerSide, int besiegerSide)>& between);
