@@ -1,0 +1,33 @@
+// The command table: captions of the command buttons and the information buttons to their dialogs.
+#include "ui/command_table.h"
+
+#include "ui/main_window.h"
+#include "ui/ui_text.h"
+
+#include <map>
+
+namespace vh::ui {
+
+namespace {
+
+bool coalitionNotAvailable(MainWindow& w) {
+    showMessage(&w, "このコマンドは現バージョンでは使用できません");
+    return false;
+}
+
+const std::map<QString, CommandFn>& table() {
+    static const std::map<QString, CommandFn> commands = {
+        {"連合結成", coalitionNotAvailable},
+    };
+    return commands;
+}
+
+} // namespace
+
+const CommandFn* findCommand(const QString& caption) {
+    const auto& t = table();
+    const auto it = t.find(caption);
+    return it == t.end() ? nullptr : &it->second;
+}
+
+} // namespace vh::ui

@@ -1,0 +1,43 @@
+// Modal dialogs for the rules' requests and the window updates at phase changes.
+#include "ui/qt_frontend.h"
+
+#include "ui/game_dialogs.h"
+#include "ui/main_window.h"
+#include "ui/ui_text.h"
+
+namespace vh::ui {
+
+void QtFrontend::showMessage(const std::string& text) { ui::showMessage(window_, utf8(text)); }
+
+bool QtFrontend::askOkCancel(const std::string& text) { return ui::askOkCancel(window_, utf8(text)); }
+
+bool QtFrontend::askYesNo(const std::string& text) { return ui::askYesNo(window_, utf8(text)); }
+
+bool QtFrontend::askWatchOn(const std::string& text) { return ui::askYesNo(window_, utf8(text)); }
+
+void QtFrontend::showEnding(const std::string& text) {
+    EndingDialog d(utf8(text), window_);
+    d.exec();
+}
+
+void QtFrontend::phaseStarted(int phase) {
+    if (!window_) return;
+    window_->showPhase(phase);
+    window_->setPlayerTurn(false);
+    window_->refresh();
+    // The computer houses act next, synchronously: paint the new phase before they do.
+    window_->repaint();
+}
+
+void QtFrontend::playerTurn() {
+    if (!window_) return;
+    window_->setPlayerTurn(true);
+    window_->refresh();
+}
+
+void QtFrontend::worldReplaced() {
+    if (!window_) return;
+    window_->resetView();
+}
+
+} // namespace vh::ui
