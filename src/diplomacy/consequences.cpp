@@ -5,6 +5,7 @@
 #include "diplomacy/figures.h"
 #include "diplomacy/relations.h"
 #include "world/castle_rules.h"
+#include "world/ranked_list.h"
 
 #include <algorithm>
 
@@ -34,8 +35,21 @@ void turnRonin(WorldState& w, int general) {
             dropFrom(k.generals, k.generalCount, general);
         }
     }
+    // He will seek service with the largest houses friendly to the one he leaves.
+    const int former = g.house;
+    std::fill(std::begin(g.refugeHouses), std::end(g.refugeHouses), int16_t{-1});
+    if (former >= 0 && former < w.houseCount) {
+        RankedList friends(w.houseCount);
+        for (int h = 0; h < w.houseCount; ++h)
+            if (h != former && houseAlive(w, h) && isFriendlyKind(kindAbout(w, h, former)))
+                friends.add(h, kokuOf(w, h));
+        friends.sortDescending();
+        for (int i = 0; i < friends.size() && i < General::kRefugeSlots; ++i)
+            g.refugeHouses[i] = static_cast<int16_t>(friends.item(i));
+    }
     g.flags &= ~kFlagInField;
     g.house = kHouseRonin;
+    g.corps = -1;
 }
 
 } // namespace
