@@ -11,6 +11,8 @@
 
 namespace vh {
 
+struct PhaseTable;
+
 struct Game {
     WorldState world;
     Random rng;
@@ -20,6 +22,8 @@ struct Game {
     bool benchmark = false;
     // The month's diplomacy log shown in the main window; emptied when the diplomacy phase begins.
     std::string diplomacyLog;
+    // The command phases' routines; null for the game's own (tests install recording ones).
+    const PhaseTable* phaseTable = nullptr;
     // Messages shown while no frontend is attached (tools, tests).
     std::vector<std::string> messageLog;
 

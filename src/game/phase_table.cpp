@@ -89,7 +89,7 @@ void prepareSortie(Game& game) {
     clearActedFlags(w);
 }
 
-const PhaseRoutines kPhases[7] = {
+const PhaseTable kStandard = {{
     {nullptr, nullptr, nullptr, nullptr, nullptr}, // the event step is not a command phase
     {preparePersonnel, nullptr, computerPrisonersAndGuests, nullptr, nullptr},
     {prepareArmament, computeRecruitPools, armHouse, armCorps, nullptr},
@@ -97,10 +97,15 @@ const PhaseRoutines kPhases[7] = {
     {prepareDomestic, nullptr, developHouse, developCorps, nullptr},
     {prepareStrategy, nullptr, planHouseCampaign, planCorpsCampaign, executeMoves},
     {prepareSortie, nullptr, launchHouseSorties, launchCorpsSorties, monthlyBattles},
-};
+}};
 
 } // namespace
 
-const PhaseRoutines& phaseRoutines(int phase) { return kPhases[phase >= 1 && phase <= 6 ? phase : 0]; }
+const PhaseTable& standardPhaseTable() { return kStandard; }
+
+const PhaseRoutines& phaseRoutines(const Game& game, int phase) {
+    const PhaseTable& t = game.phaseTable ? *game.phaseTable : kStandard;
+    return t.phases[phase >= 1 && phase <= 6 ? phase : 0];
+}
 
 } // namespace vh

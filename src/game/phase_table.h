@@ -14,7 +14,15 @@ struct PhaseRoutines {
     void (*closing)(Game&);          // after every house has acted
 };
 
-// Routines of command phase 1..6. Entries whose rules are not built yet do nothing.
-const PhaseRoutines& phaseRoutines(int phase);
+// Routines of phases 0..6 (phase 0, the event step, has none).
+struct PhaseTable {
+    PhaseRoutines phases[7];
+};
+
+// The game's own table. Entries whose rules are not built yet do nothing.
+const PhaseTable& standardPhaseTable();
+
+// The routines the driver uses for a phase: the game's table, or the one a test installed.
+const PhaseRoutines& phaseRoutines(const Game& game, int phase);
 
 } // namespace vh

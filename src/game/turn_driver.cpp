@@ -47,7 +47,7 @@ FlowStatus startPhase(Game& game, int phase) {
     if (game.frontend) game.frontend->phaseStarted(phase);
     w.phase = phase;
     shuffleHouseOrder(game);
-    const PhaseRoutines& r = phaseRoutines(phase);
+    const PhaseRoutines& r = phaseRoutines(game, phase);
     if (r.prepare) r.prepare(game);
     const int position = playerOrderPosition(w);
     for (int i = 0; i < position; ++i) {
@@ -64,7 +64,7 @@ FlowStatus finishPhase(Game& game, int phase) {
     WorldState& w = game.world;
     if (game.gameOver) return FlowStatus::Unified;
     if (phase < kPhasePersonnel || phase > kPhaseSortie) return FlowStatus::PlayerTurn;
-    const PhaseRoutines& r = phaseRoutines(phase);
+    const PhaseRoutines& r = phaseRoutines(game, phase);
     if (r.corps)
         for (int slot = 0; slot < kMaxCorps; ++slot)
             if (w.corps[slot].leader != -1 && w.corps[slot].house == w.playerHouse) r.corps(game, slot);
