@@ -92,6 +92,43 @@ public:
         setRelationKind(w_.houses[lord], vassal, state == 2 ? kRelHasSubmitted : kRelHasSubordinate);
     }
 
+    // A map region and a province in it, in index order.
+    int region(const std::string& name) {
+        Region r{};
+        setFieldText(r.name, utf8ToCp932(name));
+        w_.map.regions.push_back(r);
+        return w_.map.regionCount() - 1;
+    }
+    int province(const std::string& name, int region) {
+        Province p{};
+        setFieldText(p.name, utf8ToCp932(name));
+        p.region = static_cast<int16_t>(region);
+        w_.map.provinces.push_back(p);
+        return w_.map.provinceCount() - 1;
+    }
+
+    // Gives general `g` a scenario entry naming `house` with succession rank `rank`.
+    void heir(int g, int house, int rank) {
+        ScenarioGeneral& e = w_.scenarioGenerals[g];
+        e.house = static_cast<int16_t>(house);
+        e.succession = static_cast<int8_t>(rank);
+        w_.generals[g].entry = static_cast<int16_t>(g);
+        if (w_.scenarioGeneralCount <= g) w_.scenarioGeneralCount = g + 1;
+    }
+
+    // A general on the waiting list: the house field as a scenario writes it (bit 15 for
+    // parentheses, -2 for none), the place (castle, or province with bit 15) and the year he appears.
+    int waiting(const std::string& name, int houseField, int place, int appearYear) {
+        int g = w_.waitingCount++;
+        General& r = w_.waitingGenerals[g];
+        r = General{};
+        setFieldText(r.name, utf8ToCp932(name));
+        r.house = static_cast<int16_t>(houseField);
+        r.sortieTarget = static_cast<int16_t>(place);
+        r.moveTarget = static_cast<int16_t>(appearYear);
+        return g;
+    }
+
 private:
     void addRouteEnd(int from, int to) {
         CastleSite& s = w_.castleSites[from];
