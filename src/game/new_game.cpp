@@ -3,7 +3,7 @@
 #include "game/new_game.h"
 
 #include "game/game_text.h"
-#include "game/setup_relations.h"
+#include "diplomacy/operations.h"
 #include "world/byte_io.h"
 
 #include <algorithm>
@@ -202,6 +202,53 @@ void setUpFunds(WorldState& w) {
     }
 }
 
+void setBoth(WorldState& w, int a, int b, int kind, int counter) {
+    setRelationKind(w.houses[a], b, kind);
+    setRelationKind(w.houses[b], a, kind);
+    setRelationCounter(w.houses[a], b, counter);
+    setRelationCounter(w.houses[b], a, counter);
+}
+
+// The scenario's Doumei lines in order; pacts made here cost nothing.
+void applyInitialRelations(Game& game) {
+    WorldState& w = game.world;
+    for (int r = 0; r < w.relationEntryCount && r < kMaxRelationEntries; ++r) {
+        const RelationEntry e = w.relationEntries[r];
+        const int a = e.houseA;
+        if (a < 0 || a >= w.houseCount) continue;
+        auto apply = [&](int b) {
+            switch (e.kind) {
+            case kRelPact: establishNonAggression(game, a, b, true); break;
+            case kRelSubordinateTo:
+                establishNonAggression(game, a, b, true);
+                makeSubordinate(game, a, b);
+                break;
+            case kRelSubmittedTo:
+                establishNonAggression(game, a, b, true);
+                makeSubordinate(game, a, b);
+                makeSubmitted(game, a, b);
+                break;
+            case kRelSwornEnemy:
+                if (relationKind(w.houses[a], b) == kRelNothing) {
+                    setRelationKind(w.houses[a], b, kRelSwornEnemy);
+                    setRelationKind(w.houses[b], a, kRelSwornEnemy);
+                }
+                setRelationCounter(w.houses[a], b, 15);
+                setRelationCounter(w.houses[b], a, 15);
+                break;
+            case kRelNothing: setBoth(w, a, b, kRelNothing, 0); break;
+            default: break; // the reader admits no other kind
+            }
+        };
+        if (e.houseB == -1) {
+            for (int b = 0; b < w.houseCount; ++b)
+                if (b != a) apply(b);
+        } else if (e.houseB >= 0 && e.houseB < w.houseCount && e.houseB != a) {
+            apply(e.houseB);
+        }
+    }
+}
+
 std::vector<int> allPowerFigures(const WorldState& w) {
     std::vector<int> power(w.houseCount, 0);
     for (int c = 0; c < w.castleCount; ++c) {
@@ -252,7 +299,7 @@ void setUpNewGame(Game& game) {
         const int owner = w.castles[c].owner;
         w.castles[c].lord = owner >= 0 && owner < kMaxHouses ? static_cast<int16_t>(w.houses[owner].head) : -1;
     }
-    applyInitialRelations(w);
+    applyInitialRelations(game);
     w.coalitionCount = 0;
     // The coalition figure of computer diplomacy is derived here once it exists (issue #9).
     const std::vector<int> power = allPowerFigures(w);
