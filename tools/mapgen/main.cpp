@@ -1,9 +1,15 @@
 // mapgen: builds the default map from prefecture boundaries, and helps scenario authors place
 // things on it.
+#include "map_builder.h"
+#include "preview.h"
 #include "projection.h"
 #include "tables.h"
 
+#include "world/map_file.h"
+
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -15,7 +21,8 @@ int usage() {
     std::fputs("usage:\n"
                "  mapgen project LON LAT                      pixel x y of a place on the default map\n"
                "  mapgen provinces                             index, name and region of every province\n"
-               ,
+               "  mapgen build TOPOJSON OUT.map [--kuniarea OUT.txt] [--tables DIR]\n"
+               "  mapgen preview MAP OUT.svg [X Y W H]          a picture of a map file (or of a part)\n",
                stderr);
     return 2;
 }
@@ -46,6 +53,60 @@ int provincesCommand(const std::vector<std::string>& a) {
     return 0;
 }
 
+int buildCommand(const std::vector<std::string>& a) {
+    if (a.size() < 3) return usage();
+    std::string kuniArea, tablesDir = mapgen::defaultTablesDir();
+    for (size_t i = 3; i < a.size(); ++i) {
+        if (a[i] == "--kuniarea" && i + 1 < a.size()) kuniArea = a[++i];
+        else if (a[i] == "--tables" && i + 1 < a.size()) tablesDir = a[++i];
+        else return usage();
+    }
+    mapgen::Tables tables;
+    if (!loadTablesOrReport(tablesDir, tables)) return 1;
+    mapgen::BuildReport report;
+    vh::MapData map;
+    std::string error;
+    if (!mapgen::buildMap(a[1], tables, map, report, error)) {
+        std::fprintf(stderr, "mapgen: %s\n", error.c_str());
+        return 1;
+    }
+    for (const std::string& w : report.warnings) std::fprintf(stderr, "mapgen: warning: %s\n", w.c_str());
+    if (!vh::writeMapFile(a[2], map)) {
+        std::fprintf(stderr, "mapgen: cannot write %s\n", a[2].c_str());
+        return 1;
+    }
+    if (!kuniArea.empty() && !mapgen::writeKuniArea(map, kuniArea)) {
+        std::fprintf(stderr, "mapgen: cannot write %s\n", kuniArea.c_str());
+        return 1;
+    }
+    std::printf("%d provinces, %d regions, %zu nodes, %zu points, %zu edges, %zu shapes, %zu bytes\n",
+                map.provinceCount(), map.regionCount(), map.nodes.size(), map.points.size(), map.edges.size(),
+                map.shapes.size(), vh::mapFileImage(map).size());
+    return 0;
+}
+
+int previewCommand(const std::vector<std::string>& a) {
+    if (a.size() != 3 && a.size() != 7) return usage();
+    vh::ViewRect view;
+    double scale = 2;
+    if (a.size() == 7) {
+        view = {std::atof(a[3].c_str()), std::atof(a[4].c_str()), std::atof(a[5].c_str()), std::atof(a[6].c_str())};
+        if (view.width <= 0 || view.height <= 0) return usage();
+        scale = std::min(1120 / view.width, 880 / view.height);
+    }
+    vh::MapData map;
+    const int code = vh::loadMap(a[1], map);
+    if (code != vh::kMapOk) {
+        std::fprintf(stderr, "mapgen: %s cannot be loaded (code %d)\n", a[1].c_str(), code);
+        return 1;
+    }
+    if (!mapgen::writePreviewSvg(map, a[2], view, scale)) {
+        std::fprintf(stderr, "mapgen: cannot write %s\n", a[2].c_str());
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -53,5 +114,7 @@ int main(int argc, char** argv) {
     if (args.empty()) return usage();
     if (args[0] == "project") return projectCommand(args);
     if (args[0] == "provinces") return provincesCommand(args);
+    if (args[0] == "build") return buildCommand(args);
+    if (args[0] == "preview") return previewCommand(args);
     return usage();
 }

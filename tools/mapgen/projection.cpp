@@ -18,11 +18,11 @@ constexpr double kScale = 2560.0;
 constexpr double kOriginX = 309.73;
 constexpr double kOriginY = 245.57;
 
-// Inset: equirectangular, north up, 0.8 of the main map's scale.
-constexpr double kInsetLonMin = 122.8, kInsetLonMax = 130.3, kInsetLatMin = 24.0, kInsetLatMax = 28.8;
+// Inset: equirectangular, north up, at the main map's scale; Okinawa and the Amami islands.
+constexpr double kInsetLonMin = 126.6, kInsetLonMax = 130.2, kInsetLatMin = 26.0, kInsetLatMax = 28.6;
 constexpr double kInsetLeft = 4.0, kInsetTop = 4.0;
-constexpr double kInsetPixelsPerDegree = 0.8 * kScale * kDeg;
-const double kInsetLonFactor = std::cos(26.4 * kDeg);
+constexpr double kInsetPixelsPerDegree = kScale * kDeg;
+const double kInsetLonFactor = std::cos(27.3 * kDeg);
 
 struct Cone {
     double n, f, rho0;

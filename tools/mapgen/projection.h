@@ -13,8 +13,9 @@ struct PixelPoint {
 inline constexpr double kFrameWidth = 560;
 inline constexpr double kFrameHeight = 440;
 
-// The Ryukyu islands are drawn in an inset box in the top-left corner (open sea in the frame),
-// north up, at a smaller scale than the main map.
+// Okinawa and the Amami islands are drawn in an inset box in the top-left corner (open sea in the
+// frame), north up, at the main map's scale. The islands further south-west (Miyako, Yaeyama) lie
+// outside both the inset and the frame.
 struct InsetBox {
     double left, top, right, bottom; // pixels
 };

@@ -79,9 +79,9 @@ bool loadTables(const std::string& dir, Tables& out, std::string& error) {
         while (r.next(w)) {
             RegionRow row;
             int index = -1;
-            if (w.size() != 5 || !toInt(w[0], index) || index != static_cast<int>(t.regions.size()) ||
-                !toInt(w[2], row.red) || !toInt(w[3], row.green) || !toInt(w[4], row.blue)) {
-                error = r.where() + ": expected index, name, red, green, blue in order";
+            if (w.size() != 3 || !toInt(w[0], index) || index != static_cast<int>(t.regions.size()) ||
+                !toInt(w[2], row.layer) || row.layer < 0 || row.layer > 5) {
+                error = r.where() + ": expected index, name, land layer 0-5 in order";
                 return false;
             }
             row.name = w[1];

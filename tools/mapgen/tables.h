@@ -1,4 +1,4 @@
-// The committed tables the map is built from: regions with their colours, provinces with the
+// The committed tables the map is built from: regions with their land layers, provinces with the
 // prefectures that hold them, seed towns and lake outlines. All text is UTF-8.
 #pragma once
 
@@ -9,7 +9,7 @@ namespace mapgen {
 
 struct RegionRow {
     std::string name;
-    int red = 0, green = 0, blue = 0;
+    int layer = 0; // land layer (0-5) of the region's province shapes
 };
 
 struct ProvinceRow {
