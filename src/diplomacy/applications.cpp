@@ -17,18 +17,24 @@ enum class Application { Subordination, Submission, ChangeOfLord };
 
 const char* hostageRefusedQuestion(Application a) {
     switch (a) {
-    case Application::Subordination: return "%s は人質の差し出しを拒否しました\nそれでも従属を許可しますか？";
-    case Application::Submission: return "%s は人質の差し出しを拒否しました\nそれでも臣従を許可しますか？";
-    case Application::ChangeOfLord: return "%s は人質の差し出しを拒否しました\nそれでも鞍替を許可しますか？";
+    case Application::Subordination:
+        return "%s は人質の差し出しを拒否しました\nそれでも従属を許可しますか？";
+    case Application::Submission:
+        return "%s は人質の差し出しを拒否しました\nそれでも臣従を許可しますか？";
+    case Application::ChangeOfLord:
+        return "%s は人質の差し出しを拒否しました\nそれでも鞍替を許可しますか？";
     }
     return "";
 }
 
 EnvoyKind envoyFor(Application a) {
     switch (a) {
-    case Application::Subordination: return EnvoyKind::SubordinationApplication;
-    case Application::Submission: return EnvoyKind::SubmissionApplication;
-    case Application::ChangeOfLord: return EnvoyKind::ChangeOfLord;
+    case Application::Subordination:
+        return EnvoyKind::SubordinationApplication;
+    case Application::Submission:
+        return EnvoyKind::SubmissionApplication;
+    case Application::ChangeOfLord:
+        return EnvoyKind::ChangeOfLord;
     }
     return EnvoyKind::SubordinationApplication;
 }
@@ -42,7 +48,9 @@ bool lordConsents(Game& game, Application kind, int lord, int applicant) {
     if (playerLord) {
         const int currentLord = kind == Application::ChangeOfLord ? w.houses[applicant].lord : -1;
         EnvoyVisitRequest request = makeEnvoyVisitRequest(w, envoyFor(kind), applicant, currentLord);
-        request.computerAnswer = [&game, lord, applicant] { return applicationVerdict(game, lord, applicant); };
+        request.computerAnswer = [&game, lord, applicant] {
+            return applicationVerdict(game, lord, applicant);
+        };
         answer = askEnvoyVisit(game, std::move(request));
     } else {
         answer = applicationVerdict(game, lord, applicant);

@@ -13,8 +13,10 @@ bool breakRelation(Game& game, int a, int b) {
     if (a == b) return false;
     int lord = -1, vassal = -1;
     const int ka = kindAbout(w, a, b), kb = kindAbout(w, b, a);
-    if (ka == kRelHasSubordinate || ka == kRelHasSubmitted) lord = a, vassal = b;
-    else if (kb == kRelHasSubordinate || kb == kRelHasSubmitted) lord = b, vassal = a;
+    if (ka == kRelHasSubordinate || ka == kRelHasSubmitted)
+        lord = a, vassal = b;
+    else if (kb == kRelHasSubordinate || kb == kRelHasSubmitted)
+        lord = b, vassal = a;
 
     std::vector<int> sideX, sideY;
     if (vassal >= 0) {

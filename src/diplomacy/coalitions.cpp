@@ -28,7 +28,8 @@ void dissolveCoalitionsOnAlliance(Game& game, int a, int b) {
             continue;
         }
         game.notify(withHouse(w, "反%s連合は消滅しました", c.target));
-        for (int j = i; j + 1 < w.coalitionCount; ++j) w.coalitions[j] = w.coalitions[j + 1];
+        for (int j = i; j + 1 < w.coalitionCount; ++j)
+            w.coalitions[j] = w.coalitions[j + 1];
         --w.coalitionCount;
         w.coalitions[w.coalitionCount] = Coalition{};
     }

@@ -17,7 +17,8 @@ template <class Count> void dropFrom(int32_t* list, Count& count, int general) {
     const int n = std::min<int>(count, Castle::kMaxGenerals);
     for (int i = 0; i < n; ++i) {
         if (list[i] != general) continue;
-        for (int j = i; j + 1 < n; ++j) list[j] = list[j + 1];
+        for (int j = i; j + 1 < n; ++j)
+            list[j] = list[j + 1];
         --count;
         return;
     }
@@ -75,7 +76,8 @@ void liftSieges(WorldState& w, const std::function<bool(int, int)>& between) {
         const int besiegerSide = sideThroughLord(w, k.besiegedBy);
         if (!between(ownerSide, besiegerSide)) continue;
         // Copied first: each retreat takes its general off the list.
-        std::vector<int> besiegers(k.besiegers, k.besiegers + std::min<int>(k.besiegerCount, Castle::kMaxGenerals));
+        std::vector<int> besiegers(k.besiegers,
+                                   k.besiegers + std::min<int>(k.besiegerCount, Castle::kMaxGenerals));
         for (int g : besiegers)
             if (g >= 0 && g < w.generalCount && w.generals[g].castle == c && onSortie(w.generals[g]))
                 sendGeneralHome(w, g);

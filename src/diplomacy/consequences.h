@@ -10,7 +10,9 @@
 namespace vh {
 
 // A general on sortie stands in the field before a castle.
-inline bool onSortie(const General& g) { return (g.flags & kFlagInField) != 0; }
+inline bool onSortie(const General& g) {
+    return (g.flags & kFlagInField) != 0;
+}
 
 // Sends the general from where he stands to the nearest castle of his side (the retreat rule);
 // when his side has no castle left he becomes a ronin. Returns true when he found a castle.

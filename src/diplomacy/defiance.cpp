@@ -22,7 +22,8 @@ double lerpHalfToOne(double x, double lo, double hi) {
 int frontKoku(const WorldState& w, int target, int demander) {
     const int n = w.castleCount;
     std::vector<uint8_t> mine(n, 0), marked(n, 0);
-    for (int c = 0; c < n; ++c) mine[c] = effectiveOwner(w, c) == demander;
+    for (int c = 0; c < n; ++c)
+        mine[c] = effectiveOwner(w, c) == demander;
     std::vector<int> stack;
     long long sum = 0;
     for (int c = 0; c < n; ++c) {
@@ -62,7 +63,8 @@ double defianceScore(const WorldState& w, int target, int demander, bool frontOn
     if (frontOnly && k >= p / 2) return 1.0;
 
     double v = 0;
-    for (int e : hostileNeighboursOf(w, demander, target, &extraEnemies)) v += kokuWithVassals(w, e);
+    for (int e : hostileNeighboursOf(w, demander, target, &extraEnemies))
+        v += kokuWithVassals(w, e);
 
     double ambition = 5, loyalty = 5;
     if (t.head >= 0 && t.head < w.generalCount) {

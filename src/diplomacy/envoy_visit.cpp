@@ -44,8 +44,8 @@ EnvoyVisitRequest makeEnvoyVisitRequest(const WorldState& w, EnvoyKind kind, int
     r.question = kind == EnvoyKind::ChangeOfLord ? withHouses(w, t.question, house, currentLord)
                                                  : withHouse(w, t.question, house);
     const int koku = kokuOf(w, house);
-    r.infoLine = fillText("%s情報 :   石高 %d万%04d石   城数 %d", houseNameText(w, house).c_str(), koku / 10000,
-                          koku % 10000, castleCountOf(w, house));
+    r.infoLine = fillText("%s情報 :   石高 %d万%04d石   城数 %d", houseNameText(w, house).c_str(),
+                          koku / 10000, koku % 10000, castleCountOf(w, house));
     r.hostageCheckBox = t.hostageCheckBox;
     return r;
 }

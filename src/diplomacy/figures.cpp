@@ -13,9 +13,13 @@ namespace vh {
 
 namespace {
 
-int clampToInt(long long v) { return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX)); }
+int clampToInt(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
 
-bool contains(const std::vector<int>& v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
+bool contains(const std::vector<int>& v, int x) {
+    return std::find(v.begin(), v.end(), x) != v.end();
+}
 
 template <class Visit> void forEachRoute(const WorldState& w, int castle, Visit visit) {
     const CastleSite& site = w.castleSites[castle];
@@ -40,7 +44,8 @@ int kokuWithVassals(const WorldState& w, int house) {
     long long sum = 0;
     for (int c = 0; c < w.castleCount; ++c) {
         const int o = w.castles[c].owner;
-        if (o == house) sum += w.castles[c].yield;
+        if (o == house)
+            sum += w.castles[c].yield;
         else if (o >= 0 && o < w.houseCount && houseAlive(w, o) && relationKind(h, o) == kRelHasSubmitted)
             sum += w.castles[c].yield;
     }
@@ -67,11 +72,14 @@ int strengthWithVassals(const WorldState& w, int house) {
 
 int castleCountOf(const WorldState& w, int house) {
     int n = 0;
-    for (int c = 0; c < w.castleCount; ++c) n += w.castles[c].owner == house;
+    for (int c = 0; c < w.castleCount; ++c)
+        n += w.castles[c].owner == house;
     return n;
 }
 
-int effectiveOwner(const WorldState& w, int castle) { return commandingHouse(w, w.castles[castle].owner); }
+int effectiveOwner(const WorldState& w, int castle) {
+    return commandingHouse(w, w.castles[castle].owner);
+}
 
 int sideThroughLord(const WorldState& w, int house) {
     if (house < 0 || house >= w.houseCount) return house;

@@ -3,6 +3,8 @@
 
 namespace vh {
 
-HostageOutcome requestHostage(Game& /*game*/, int /*receiver*/, int /*giver*/) { return {}; }
+HostageOutcome requestHostage(Game& /*game*/, int /*receiver*/, int /*giver*/) {
+    return {};
+}
 
 } // namespace vh

@@ -14,7 +14,9 @@ EnvoyVisitAnswer askEnvoyVisit(Game& game, EnvoyVisitRequest request) {
     return request.computerAnswer ? request.computerAnswer() : EnvoyVisitAnswer{};
 }
 
-int nonAggressionCost(const WorldState& w, int house) { return static_cast<int>(kokuOf(w, house) * 0.1); }
+int nonAggressionCost(const WorldState& w, int house) {
+    return static_cast<int>(kokuOf(w, house) * 0.1);
+}
 
 bool nonAggressionAcceptable(Game& game, int a, int b) {
     const WorldState& w = game.world;
@@ -31,7 +33,8 @@ bool nonAggressionAcceptable(Game& game, int a, int b) {
         if (n != a && !isFriendlyKind(kindAbout(w, n, b))) othersFriendly = false;
     if (othersFriendly) {
         RankedList ranked(static_cast<int>(neighbours.size()));
-        for (int n : neighbours) ranked.add(n, kokuOf(w, n));
+        for (int n : neighbours)
+            ranked.add(n, kokuOf(w, n));
         ranked.sortAscending();
         ranked.shuffleTies(game.rng);
         if (ranked.item(0) == a) return false;
@@ -50,7 +53,9 @@ bool proposeNonAggression(Game& game, int a, int b) {
     bool accepted;
     if (isPlayerHouse(w, b)) {
         EnvoyVisitRequest request = makeEnvoyVisitRequest(w, EnvoyKind::NonAggression, a);
-        request.computerAnswer = [&game, a, b] { return EnvoyVisitAnswer{nonAggressionAcceptable(game, a, b)}; };
+        request.computerAnswer = [&game, a, b] {
+            return EnvoyVisitAnswer{nonAggressionAcceptable(game, a, b)};
+        };
         accepted = askEnvoyVisit(game, std::move(request)).accept;
     } else {
         accepted = nonAggressionAcceptable(game, a, b);

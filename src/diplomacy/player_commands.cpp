@@ -20,7 +20,13 @@ using Cmd = DiplomacyCommand;
 
 constexpr const char* kTooManyLordCommands = "今回のターンではこれ以上外交コマンドは実行できません";
 
-TargetCheck refuse(std::string message, int house) { return {TargetCheck::Refuse, std::move(message), house, 0}; }
+bool validHouse(const WorldState& w, int house) {
+    return house >= 0 && house < w.houseCount;
+}
+
+TargetCheck refuse(std::string message, int house) {
+    return {TargetCheck::Refuse, std::move(message), house, 0};
+}
 
 TargetCheck retarget(const WorldState& w, const char* question, int house) {
     const int lord = w.houses[house].lord;
@@ -31,20 +37,31 @@ TargetCheck retarget(const WorldState& w, const char* question, int house) {
 
 const char* diplomacyCommandCaption(DiplomacyCommand command) {
     switch (command) {
-    case Cmd::NonAggression: return "不戦同盟交渉";
-    case Cmd::DemandSubordination: return "従属要求";
-    case Cmd::DemandSubmission: return "臣従要求";
-    case Cmd::BreakRelation: return "外交関係破棄";
-    case Cmd::Independence: return "独立";
-    case Cmd::ChangeLord: return "主家鞍替";
-    case Cmd::ApplySubordination: return "従属志願";
-    case Cmd::ApplySubmission: return "臣従志願";
-    case Cmd::Coalition: return "連合結成";
+    case Cmd::NonAggression:
+        return "不戦同盟交渉";
+    case Cmd::DemandSubordination:
+        return "従属要求";
+    case Cmd::DemandSubmission:
+        return "臣従要求";
+    case Cmd::BreakRelation:
+        return "外交関係破棄";
+    case Cmd::Independence:
+        return "独立";
+    case Cmd::ChangeLord:
+        return "主家鞍替";
+    case Cmd::ApplySubordination:
+        return "従属志願";
+    case Cmd::ApplySubmission:
+        return "臣従志願";
+    case Cmd::Coalition:
+        return "連合結成";
     }
     return "";
 }
 
 std::string checkDiplomacyCommand(const WorldState& w, DiplomacyCommand command) {
+    // Without a house of the player's the buttons are not offered; nothing to refuse here.
+    if (!validHouse(w, w.playerHouse)) return {};
     const int state = w.houses[w.playerHouse].vassalState;
     switch (command) {
     case Cmd::NonAggression:
@@ -67,7 +84,8 @@ std::string checkDiplomacyCommand(const WorldState& w, DiplomacyCommand command)
         if (lordCommandUsed(w)) return kTooManyLordCommands;
         if (state != 0) return "当家は独立大名ではないのでこのコマンドは使用できません";
         return {};
-    case Cmd::Coalition: return "このコマンドは現バージョンでは使用できません";
+    case Cmd::Coalition:
+        return "このコマンドは現バージョンでは使用できません";
     }
     return {};
 }
@@ -97,27 +115,43 @@ std::vector<EnvoyRow> envoyCandidates(const WorldState& w, int castle) {
 
 const char* houseChoiceTitle(DiplomacyCommand command) {
     switch (command) {
-    case Cmd::NonAggression: return "不戦同盟交渉大名家選択";
-    case Cmd::DemandSubordination: return "従属要求大名家選択";
-    case Cmd::DemandSubmission: return "臣従要求大名家選択";
-    case Cmd::ChangeLord: return "主家鞍替大名家選択";
-    case Cmd::ApplySubordination: return "従属志願大名家選択";
-    case Cmd::ApplySubmission: return "臣従志願大名家選択";
-    case Cmd::BreakRelation: return "同盟破棄大名家選択";
-    default: return "";
+    case Cmd::NonAggression:
+        return "不戦同盟交渉大名家選択";
+    case Cmd::DemandSubordination:
+        return "従属要求大名家選択";
+    case Cmd::DemandSubmission:
+        return "臣従要求大名家選択";
+    case Cmd::ChangeLord:
+        return "主家鞍替大名家選択";
+    case Cmd::ApplySubordination:
+        return "従属志願大名家選択";
+    case Cmd::ApplySubmission:
+        return "臣従志願大名家選択";
+    case Cmd::BreakRelation:
+        return "同盟破棄大名家選択";
+    default:
+        return "";
     }
 }
 
 const char* houseChoicePrompt(DiplomacyCommand command) {
     switch (command) {
-    case Cmd::NonAggression: return "国を指定し、不戦同盟交渉する大名家を選んでください";
-    case Cmd::DemandSubordination: return "国を指定し、従属要求する大名家を選んでください";
-    case Cmd::DemandSubmission: return "国を指定し、臣従要求する大名家を選んでください";
-    case Cmd::ChangeLord: return "国を指定し、主家鞍替する大名家を選んでください";
-    case Cmd::ApplySubordination: return "国を指定し、従属志願する大名家を選んでください";
-    case Cmd::ApplySubmission: return "国を指定し、臣従志願する大名家を選んでください";
-    case Cmd::BreakRelation: return "国を指定し、同盟破棄する大名家を選んでください";
-    default: return "";
+    case Cmd::NonAggression:
+        return "国を指定し、不戦同盟交渉する大名家を選んでください";
+    case Cmd::DemandSubordination:
+        return "国を指定し、従属要求する大名家を選んでください";
+    case Cmd::DemandSubmission:
+        return "国を指定し、臣従要求する大名家を選んでください";
+    case Cmd::ChangeLord:
+        return "国を指定し、主家鞍替する大名家を選んでください";
+    case Cmd::ApplySubordination:
+        return "国を指定し、従属志願する大名家を選んでください";
+    case Cmd::ApplySubmission:
+        return "国を指定し、臣従志願する大名家を選んでください";
+    case Cmd::BreakRelation:
+        return "国を指定し、同盟破棄する大名家を選んでください";
+    default:
+        return "";
     }
 }
 
@@ -144,6 +178,7 @@ std::vector<HouseChoiceRow> houseChoiceRows(const WorldState& w, int province) {
 
 TargetCheck checkDiplomacyTarget(const WorldState& w, DiplomacyCommand command, int p) {
     const int me = w.playerHouse;
+    if (!validHouse(w, p) || !validHouse(w, me)) return refuse({}, p);
     if (p == me) return refuse("当家以外の大名を指定してください", p);
     const int k = kindAbout(w, p, me);
     const bool pVassal = isVassal(w, p);
@@ -153,7 +188,8 @@ TargetCheck checkDiplomacyTarget(const WorldState& w, DiplomacyCommand command, 
         if (k == kRelSubmittedTo) return refuse(withHouse(w, "%sは既に臣従済みです", p), p);
         if (k == kRelPact) return refuse(withHouse(w, "%sとは既に不戦同盟済みです", p), p);
         if (pVassal) return retarget(w, "%sは独立大名ではありません。主家の%sと不戦同盟交渉しますか？", p);
-        if (k == kRelSwornEnemy) return refuse(withHouse(w, "%sとは宿敵関係なので不戦同盟交渉できません", p), p);
+        if (k == kRelSwornEnemy)
+            return refuse(withHouse(w, "%sとは宿敵関係なので不戦同盟交渉できません", p), p);
     }
     if (negotiatedThisTurn(w, p)) return refuse(withHouse(w, "%sとはすでに今回のターンで交渉済みです", p), p);
 
@@ -169,7 +205,8 @@ TargetCheck checkDiplomacyTarget(const WorldState& w, DiplomacyCommand command, 
         if (k != kRelSubordinateTo) return refuse("当家に従属済みの大名家にのみ臣従要求できます", p);
         break;
     case Cmd::ChangeLord:
-        if (isVassal(w, me) && w.houses[me].lord == p) return refuse(withHouse(w, "%sは既に当家の主家です", p), p);
+        if (isVassal(w, me) && w.houses[me].lord == p)
+            return refuse(withHouse(w, "%sは既に当家の主家です", p), p);
         if (pVassal) return refuse(withHouse(w, "%sは独立大名ではないので主家鞍替できません", p), p);
         break;
     case Cmd::ApplySubordination:
@@ -183,7 +220,8 @@ TargetCheck checkDiplomacyTarget(const WorldState& w, DiplomacyCommand command, 
         if (pVassal && k != kRelSubordinateTo && k != kRelSubmittedTo)
             return retarget(w, "%sは独立大名ではありません。主家の%sと同盟破棄しますか？", p);
         break;
-    default: break;
+    default:
+        break;
     }
 
     if (command == Cmd::BreakRelation)
@@ -192,7 +230,8 @@ TargetCheck checkDiplomacyTarget(const WorldState& w, DiplomacyCommand command, 
         const int cost = nonAggressionCost(w, p);
         if (w.houses[me].funds < cost) return {TargetCheck::NoFunds, "資金が足りません", p, cost};
         return {TargetCheck::Confirm,
-                fillText("%sに使者を送り交渉を行います（成功すると%dの費用が必要）", houseNameText(w, p).c_str(), cost),
+                fillText("%sに使者を送り交渉を行います（成功すると%dの費用が必要）",
+                         houseNameText(w, p).c_str(), cost),
                 p, cost};
     }
     return {TargetCheck::Confirm, withHouse(w, "%sに使者を送り交渉を行います", p), p, 0};
@@ -206,10 +245,12 @@ DiplomacyOutcome runDiplomacyCommand(Game& game, DiplomacyCommand command, int h
     WorldState& w = game.world;
     const int me = w.playerHouse;
     DiplomacyOutcome out;
-    if (command == Cmd::Coalition) return out;
+    if (command == Cmd::Coalition || !validHouse(w, me)) return out;
     if (command == Cmd::Independence) house = w.houses[me].lord;
+    if (!validHouse(w, house) || house == me) return out;
     markNegotiated(w, house);
-    if (commandNeedsEnvoy(command) && envoy >= 0 && envoy < w.generalCount) w.generals[envoy].flags |= kFlagActed;
+    if (commandNeedsEnvoy(command) && envoy >= 0 && envoy < w.generalCount)
+        w.generals[envoy].flags |= kFlagActed;
 
     auto say = [&](bool ok, const char* success, const char* failure) {
         out.success = ok;
@@ -218,7 +259,8 @@ DiplomacyOutcome runDiplomacyCommand(Game& game, DiplomacyCommand command, int h
     };
     switch (command) {
     case Cmd::NonAggression:
-        say(proposeNonAggression(game, me, house), "%sと不戦同盟を結びました", "%sは不戦同盟に応じませんでした");
+        say(proposeNonAggression(game, me, house), "%sと不戦同盟を結びました",
+            "%sは不戦同盟に応じませんでした");
         if (out.success && isAinu(w, house) && bordersHouse(w, me, house))
             out.messages.push_back("当家はアイヌ民族との交易を開始しました");
         break;
@@ -232,17 +274,23 @@ DiplomacyOutcome runDiplomacyCommand(Game& game, DiplomacyCommand command, int h
     case Cmd::BreakRelation:
         say(breakRelation(game, me, house), "%sとの外交関係を破棄しました", nullptr);
         break;
-    case Cmd::Independence: say(declareIndependence(game, me), nullptr, nullptr); break;
+    case Cmd::Independence:
+        say(declareIndependence(game, me), nullptr, nullptr);
+        break;
     case Cmd::ChangeLord:
-        say(changeLord(game, house, me), "当家は主家を%sに鞍替えしました", "%sは主家鞍替えに応じませんでした");
+        say(changeLord(game, house, me), "当家は主家を%sに鞍替えしました",
+            "%sは主家鞍替えに応じませんでした");
         break;
     case Cmd::ApplySubordination:
-        say(applyForSubordination(game, house, me), "当家は%sに従属しました", "%sは当家の従属志願を拒否しました");
+        say(applyForSubordination(game, house, me), "当家は%sに従属しました",
+            "%sは当家の従属志願を拒否しました");
         break;
     case Cmd::ApplySubmission:
-        say(applyForSubmission(game, house, me), "当家は%sに臣従しました", "%sは当家の臣従志願を拒否しました");
+        say(applyForSubmission(game, house, me), "当家は%sに臣従しました",
+            "%sは当家の臣従志願を拒否しました");
         break;
-    case Cmd::Coalition: break;
+    case Cmd::Coalition:
+        break;
     }
     const bool lordCommand =
         command == Cmd::ChangeLord || command == Cmd::ApplySubordination || command == Cmd::ApplySubmission;

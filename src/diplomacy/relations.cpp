@@ -4,7 +4,9 @@
 
 namespace vh {
 
-void setPairKind(WorldState& w, int a, int b, int kind) { setPairKinds(w, a, b, kind, kind); }
+void setPairKind(WorldState& w, int a, int b, int kind) {
+    setPairKinds(w, a, b, kind, kind);
+}
 
 void setPairKinds(WorldState& w, int a, int b, int kindAtA, int kindAtB) {
     setRelationKind(w.houses[a], b, kindAtA);

@@ -17,9 +17,13 @@ inline constexpr int kPermanentRefusal = 15;
 inline constexpr int kBreakAwayRefusal = 12;
 
 // Kinds 0 and 1 are hostile or neutral; every other kind is friendly.
-inline bool isFriendlyKind(int kind) { return kind > kRelNothing; }
+inline bool isFriendlyKind(int kind) {
+    return kind > kRelNothing;
+}
 
-inline int kindAbout(const WorldState& w, int house, int other) { return relationKind(w.houses[house], other); }
+inline int kindAbout(const WorldState& w, int house, int other) {
+    return relationKind(w.houses[house], other);
+}
 inline int counterAbout(const WorldState& w, int house, int other) {
     return relationCounter(w.houses[house], other);
 }
@@ -42,11 +46,15 @@ void startRefusalCountdown(WorldState& w, int house, int other, int months);
 void countDownRelations(WorldState& w);
 
 // The house is a vassal (subordinate or submitted) of some lord.
-inline bool isVassal(const WorldState& w, int house) { return w.houses[house].vassalState != 0; }
+inline bool isVassal(const WorldState& w, int house) {
+    return w.houses[house].vassalState != 0;
+}
 // The house's lord for any vassal state: itself when independent.
 int lordOf(const WorldState& w, int house);
 // The Ainu house: an ordinary-house flag of zero.
-inline bool isAinu(const WorldState& w, int house) { return w.houses[house].kind == kHouseAinu; }
+inline bool isAinu(const WorldState& w, int house) {
+    return w.houses[house].kind == kHouseAinu;
+}
 // The house the player commands, while the player has one (not while watching).
 inline bool isPlayerHouse(const WorldState& w, int house) {
     return !w.spectator && house >= 0 && house == w.playerHouse;
@@ -54,9 +62,17 @@ inline bool isPlayerHouse(const WorldState& w, int house) {
 
 // The month's diplomacy marks: one negotiated mark per house and the lord-related-command mark.
 void clearDiplomacyTurnFlags(WorldState& w);
-inline bool negotiatedThisTurn(const WorldState& w, int house) { return w.diplomacyTurnFlags[house] != 0; }
-inline void markNegotiated(WorldState& w, int house) { w.diplomacyTurnFlags[house] = 1; }
-inline bool lordCommandUsed(const WorldState& w) { return w.diplomacyMark != 0; }
-inline void markLordCommandUsed(WorldState& w) { w.diplomacyMark = 1; }
+inline bool negotiatedThisTurn(const WorldState& w, int house) {
+    return w.diplomacyTurnFlags[house] != 0;
+}
+inline void markNegotiated(WorldState& w, int house) {
+    w.diplomacyTurnFlags[house] = 1;
+}
+inline bool lordCommandUsed(const WorldState& w) {
+    return w.diplomacyMark != 0;
+}
+inline void markLordCommandUsed(WorldState& w) {
+    w.diplomacyMark = 1;
+}
 
 } // namespace vh

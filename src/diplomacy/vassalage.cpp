@@ -41,10 +41,14 @@ void followLordAsSubordinate(WorldState& w, int lord, int g) {
     for (int f = 0; f < w.houseCount; ++f) {
         if (f == lord || f == g) continue;
         const int k = kindAbout(w, lord, f);
-        if (k == kRelHasSubordinate) setPairKind(w, g, f, kRelFellowSubordinate);
-        else if (k == kRelHasSubmitted) setPairKinds(w, g, f, kRelFellowSubmitted, kRelFellowSubordinate);
-        else if (k == kRelSwornEnemy) setPairKind(w, g, f, kindAbout(w, g, f) != 0 ? kRelNothing : kRelSwornEnemy);
-        else setPairKinds(w, g, f, k, kindAbout(w, f, lord));
+        if (k == kRelHasSubordinate)
+            setPairKind(w, g, f, kRelFellowSubordinate);
+        else if (k == kRelHasSubmitted)
+            setPairKinds(w, g, f, kRelFellowSubmitted, kRelFellowSubordinate);
+        else if (k == kRelSwornEnemy)
+            setPairKind(w, g, f, kindAbout(w, g, f) != 0 ? kRelNothing : kRelSwornEnemy);
+        else
+            setPairKinds(w, g, f, k, kindAbout(w, f, lord));
     }
 }
 
@@ -52,10 +56,14 @@ void followLordAsSubmitted(WorldState& w, int lord, int v) {
     for (int i = 0; i < w.houseCount; ++i) {
         if (i == lord || i == v) continue;
         const int k = kindAbout(w, lord, i);
-        if (k == kRelSwornEnemy) setPairKind(w, v, i, kindAbout(w, v, i) != 0 ? kRelNothing : kRelSwornEnemy);
-        else if (k == kRelHasSubordinate) setPairKinds(w, v, i, kRelFellowSubordinate, kRelFellowSubmitted);
-        else if (k == kRelHasSubmitted) setPairKind(w, v, i, kRelFellowSubmitted);
-        else setPairKinds(w, v, i, k, kindAbout(w, i, lord));
+        if (k == kRelSwornEnemy)
+            setPairKind(w, v, i, kindAbout(w, v, i) != 0 ? kRelNothing : kRelSwornEnemy);
+        else if (k == kRelHasSubordinate)
+            setPairKinds(w, v, i, kRelFellowSubordinate, kRelFellowSubmitted);
+        else if (k == kRelHasSubmitted)
+            setPairKind(w, v, i, kRelFellowSubmitted);
+        else
+            setPairKinds(w, v, i, k, kindAbout(w, i, lord));
     }
 }
 
@@ -90,7 +98,8 @@ bool demandAcceptable(Game& game, int lord, int target, bool submission) {
 
     // The lord must also outweigh every enemy on its borders, lest the target wait for them.
     double enemies = 0;
-    for (int e : hostileNeighboursOf(w, lord)) enemies += kokuWithVassals(w, e);
+    for (int e : hostileNeighboursOf(w, lord))
+        enemies += kokuWithVassals(w, e);
     u = game.rng.unit();
     return kokuWithVassals(w, lord) * setting >= enemies * (0.8 + u * 0.4);
 }
@@ -144,7 +153,8 @@ bool makeSubordinate(Game& game, int lord, int vassal) {
         becomeSubordinate(w, lord, e);
         // Guest generals served the former lord; they go back to their own house's service.
         for (int g = 0; g < w.generalCount; ++g)
-            if (w.generals[g].house == e && w.generals[g].status == kStatusGuest) w.generals[g].status = kStatusOrdinary;
+            if (w.generals[g].house == e && w.generals[g].status == kStatusGuest)
+                w.generals[g].status = kStatusOrdinary;
     }
     // A subordinate vassal commands its own castles: whoever now stands in another side's castle
     // goes home. The vassal's own generals are included, since its former vassals' castles are no
@@ -154,7 +164,8 @@ bool makeSubordinate(Game& game, int lord, int vassal) {
     sendStrayGeneralsHome(w, moved);
 
     followLordAsSubordinate(w, lord, vassal);
-    for (int e : formerVassals) followLordAsSubordinate(w, lord, e);
+    for (int e : formerVassals)
+        followLordAsSubordinate(w, lord, e);
 
     liftFriendlySieges(w);
     return true;

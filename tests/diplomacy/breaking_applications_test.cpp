@@ -99,7 +99,8 @@ TEST_F(Breaking, HostagesOfTheLeavingHouseAreExecuted) {
     EXPECT_EQ(w.generals[given].house, kHouseLost);
     EXPECT_EQ(w.generals[elsewhere].house, kHouseHeld);
     EXPECT_EQ(w.generals[fellows].house, kHouseHeld);
-    EXPECT_EQ(player.texts("message"), (std::vector<std::string>{"主 に人質となっていた 質 は処刑されました"}));
+    EXPECT_EQ(player.texts("message"),
+              (std::vector<std::string>{"主 に人質となっていた 質 は処刑されました"}));
     EXPECT_FALSE(declareIndependence(game, vassal)); // already independent
 }
 

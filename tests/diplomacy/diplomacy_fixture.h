@@ -18,7 +18,7 @@ namespace vh::test {
 // Records every envoy visit and answers from a queue; with the queue empty it answers as the
 // computer would (the default of the seam).
 class EnvoyPlayer : public ScriptedFrontend {
-public:
+  public:
     EnvoyPlayer& envoyAnswer(bool accept, bool hostage = false) {
         envoyAnswers_.push_back({accept, hostage});
         return *this;
@@ -32,7 +32,7 @@ public:
     }
     std::vector<EnvoyVisitRequest> visits;
 
-private:
+  private:
     std::deque<EnvoyVisitAnswer> envoyAnswers_;
 };
 
@@ -47,7 +47,8 @@ struct DiplomacyTest : ::testing::Test {
         w.castles[c].yield = koku;
         return c;
     }
-    int general(const std::string& name, int house, int castle, int cavalry = 0, int foot = 0, bool inField = false) {
+    int general(const std::string& name, int house, int castle, int cavalry = 0, int foot = 0,
+                bool inField = false) {
         const int g = b.general(name, house, castle, inField);
         w.generals[g].cavalry = static_cast<int16_t>(cavalry);
         w.generals[g].foot = static_cast<int16_t>(foot);
@@ -60,7 +61,8 @@ struct DiplomacyTest : ::testing::Test {
     // The state the generator reaches after n more draws from now, without touching it.
     uint32_t stateAfter(int n) {
         Random copy = game.rng;
-        for (int i = 0; i < n; ++i) copy.next();
+        for (int i = 0; i < n; ++i)
+            copy.next();
         return copy.state();
     }
 };

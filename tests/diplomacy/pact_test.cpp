@@ -89,7 +89,8 @@ TEST_F(WeakestNeighbour, TiesForWeakestAreBrokenAtRandom) {
         const bool ok = proposeNonAggression(game, proposer, target);
         EXPECT_EQ(ok, !proposerFirst) << seed;
         Random after(seed);
-        for (int i = 0; i < (ok ? 3 : 2); ++i) after.next();
+        for (int i = 0; i < (ok ? 3 : 2); ++i)
+            after.next();
         EXPECT_EQ(game.rng.state(), after.state()) << seed;
         (ok ? accepted : refused)++;
     }
@@ -100,7 +101,7 @@ TEST_F(WeakestNeighbour, TiesForWeakestAreBrokenAtRandom) {
 TEST_F(Pact, TheLastDrawWeighsTheProposersKoku) {
     const int other = b.house("他");
     b.route(t, castle("他城", other, 10)); // a second, unfriendly neighbour
-    w.castles[p].yield = 0;               // a proposer without koku is always turned down
+    w.castles[p].yield = 0;                // a proposer without koku is always turned down
     EXPECT_FALSE(proposeNonAggression(game, proposer, target));
     w.castles[p].yield = 2000; // 0.5 × 2000 / 1000 = 1: u never exceeds it
     EXPECT_TRUE(proposeNonAggression(game, proposer, target));
@@ -127,7 +128,8 @@ TEST_F(Pact, AnAllianceReachesTheVassalsOfBothSides) {
 TEST_F(Pact, SiegesBetweenTheNewAlliesAreLifted) {
     const int vb = b.house("乙臣"), x = b.house("他");
     b.vassal(vb, target, 2);
-    const int home = castle("申出本城", proposer, 10), vc = castle("臣城", vb, 10), xc = castle("他城", x, 10);
+    const int home = castle("申出本城", proposer, 10), vc = castle("臣城", vb, 10),
+              xc = castle("他城", x, 10);
     b.route(t, home);
     general("守", target, t);
     const int g1 = general("攻一", proposer, t, 5, 5, true);
@@ -173,7 +175,8 @@ TEST_F(Pact, ACoalitionEndsOnlyWhenItsTargetAlliesWithAMember) {
         Coalition& c = w.coalitions[w.coalitionCount++];
         c.target = static_cast<int16_t>(target);
         c.memberCount = static_cast<int16_t>(members.size());
-        for (size_t i = 0; i < members.size(); ++i) c.members[i] = static_cast<int16_t>(members[i]);
+        for (size_t i = 0; i < members.size(); ++i)
+            c.members[i] = static_cast<int16_t>(members[i]);
     };
     coalition(target, {x});
     coalition(target, {x, proposer});
@@ -183,7 +186,8 @@ TEST_F(Pact, ACoalitionEndsOnlyWhenItsTargetAlliesWithAMember) {
     ASSERT_EQ(w.coalitionCount, 2);
     EXPECT_EQ(w.coalitions[0].target, target);
     EXPECT_EQ(w.coalitions[1].target, x);
-    EXPECT_EQ(game.messageLog, (std::vector<std::string>{"反相手連合は消滅しました", "反申出連合は消滅しました"}));
+    EXPECT_EQ(game.messageLog,
+              (std::vector<std::string>{"反相手連合は消滅しました", "反申出連合は消滅しました"}));
     game.quietMode = true;
     coalition(target, {proposer});
     establishNonAggression(game, proposer, target, true);

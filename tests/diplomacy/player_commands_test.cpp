@@ -32,12 +32,15 @@ TEST_F(Commands, PreconditionsComeInTheirOrder) {
     EXPECT_EQ(checkDiplomacyCommand(w, Cmd::Coalition), "このコマンドは現バージョンでは使用できません");
     markLordCommandUsed(w);
     EXPECT_EQ(checkDiplomacyCommand(w, Cmd::Independence), "当家は既に独立大名です");
-    EXPECT_EQ(checkDiplomacyCommand(w, Cmd::ChangeLord), "今回のターンではこれ以上外交コマンドは実行できません");
-    EXPECT_EQ(checkDiplomacyCommand(w, Cmd::ApplySubmission), "今回のターンではこれ以上外交コマンドは実行できません");
+    EXPECT_EQ(checkDiplomacyCommand(w, Cmd::ChangeLord),
+              "今回のターンではこれ以上外交コマンドは実行できません");
+    EXPECT_EQ(checkDiplomacyCommand(w, Cmd::ApplySubmission),
+              "今回のターンではこれ以上外交コマンドは実行できません");
 
     b.vassal(me, q, 1);
     EXPECT_EQ(checkDiplomacyCommand(w, Cmd::BreakRelation), "当家は従属大名なので外交交渉できません");
-    EXPECT_EQ(checkDiplomacyCommand(w, Cmd::Independence), "今回のターンではこれ以上外交コマンドは実行できません");
+    EXPECT_EQ(checkDiplomacyCommand(w, Cmd::Independence),
+              "今回のターンではこれ以上外交コマンドは実行できません");
     clearDiplomacyTurnFlags(w);
     EXPECT_EQ(checkDiplomacyCommand(w, Cmd::Independence), "");
     EXPECT_EQ(checkDiplomacyCommand(w, Cmd::ApplySubordination),
@@ -60,7 +63,8 @@ TEST_F(Commands, SubordinationDemandOnAVassalRetargetsOnlyAfterTheKindCheck) {
     EXPECT_EQ(r.message, "相手は独立大名ではありません。主家の主家に従属要求を出しますか？");
     EXPECT_EQ(r.house, q);
     // はい: the lord is checked from the start, and it is not allied with us.
-    EXPECT_EQ(check(Cmd::DemandSubordination, r.house).message, "当家と不戦同盟済みの大名家にのみ従属要求できます");
+    EXPECT_EQ(check(Cmd::DemandSubordination, r.house).message,
+              "当家と不戦同盟済みの大名家にのみ従属要求できます");
     setPairKind(w, q, me, kRelPact);
     r = check(Cmd::DemandSubordination, q);
     EXPECT_EQ(r.result, TargetCheck::Confirm);
@@ -142,8 +146,8 @@ TEST_F(Commands, AnAllianceWithTheAinuOpensTrade) {
     w.houses[me].funds = 1000;
     const DiplomacyOutcome out = runDiplomacyCommand(game, Cmd::NonAggression, p);
     EXPECT_TRUE(out.success);
-    EXPECT_EQ(out.messages,
-              (std::vector<std::string>{"相手と不戦同盟を結びました", "当家はアイヌ民族との交易を開始しました"}));
+    EXPECT_EQ(out.messages, (std::vector<std::string>{"相手と不戦同盟を結びました",
+                                                      "当家はアイヌ民族との交易を開始しました"}));
     EXPECT_EQ(w.houses[me].funds, 1000 - 123);
 }
 

@@ -100,7 +100,8 @@ TEST_F(Vassalage, ASubmittedVassalLosesItsCorpsAndKeepsTheirMoney) {
     EXPECT_EQ(w.corps[otherCorps].house, lord);
     EXPECT_EQ(w.castles[vc].corps, -1);
     EXPECT_EQ(w.castles[vc].lord, head);
-    for (int g : {head, leader, member}) EXPECT_EQ(w.generals[g].corps, -1);
+    for (int g : {head, leader, member})
+        EXPECT_EQ(w.generals[g].corps, -1);
 
     EXPECT_EQ(kind(vassal, sub), kRelFellowSubordinate);
     EXPECT_EQ(kind(sub, vassal), kRelFellowSubmitted);
