@@ -12,6 +12,10 @@ int mapInfo(const Args& args);
 int check(const Args& args);
 int encipher(const Args& args);
 int decipher(const Args& args);
+int benchmark(const Args& args);
+int watch(const Args& args);
+int resume(const Args& args);
+int saveInfo(const Args& args);
 
 // Directory of the bundled data (default.map, scenarios) next to the executable, or the source tree's data/.
 std::string defaultProgramDir(const char* argv0);

@@ -34,7 +34,11 @@ void usage() {
                "  map-info FILE        地図ファイルの国と地域を表示\n"
                "  check FILE [--program-dir DIR]  シナリオを読み込んで検査\n"
                "  encipher SRC OUT     シナリオを暗号化\n"
-               "  decipher SRC OUT --password PW  シナリオの暗号化を解除\n",
+               "  decipher SRC OUT --password PW  シナリオの暗号化を解除\n"
+               "  benchmark SCENARIO [--years N]  ベンチマーク (実行速度と digest)\n"
+               "  watch SCENARIO --until YYYY-MM [--seed N] [--save FILE] [--house INDEX]  観戦して進行\n"
+               "  resume SAVEFILE --until YYYY-MM [--save FILE]  セーブデータから進行\n"
+               "  save-info SAVEFILE   セーブデータの日付・フェイズ・件数を表示\n",
                stderr);
 }
 
@@ -47,6 +51,10 @@ int main(int argc, char** argv) {
         {"check", check},
         {"encipher", encipher},
         {"decipher", decipher},
+        {"benchmark", benchmark},
+        {"watch", watch},
+        {"resume", resume},
+        {"save-info", saveInfo},
     };
     if (argc < 2) {
         usage();

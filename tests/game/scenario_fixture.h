@@ -50,7 +50,10 @@ public:
         setFieldText(s.name, utf8ToCp932(name));
         s.province = static_cast<uint8_t>(province);
         s.size = static_cast<uint8_t>(size);
+        s.x = static_cast<int16_t>(20 + (c * 37) % 520);
+        s.y = static_cast<int16_t>(20 + (c * 53) % 400);
         s.maxYield = yield * 2;
+        s.maxTown = 1000;
         s.initialOwner = static_cast<int16_t>(owner);
         Castle& k = w_.castles[c];
         k = Castle{};
