@@ -9,6 +9,11 @@
 
 namespace vh::test {
 
+// Seeds spread over the whole state space: consecutive small seeds all begin with a small draw.
+inline uint32_t spreadSeed(uint32_t s) {
+    return s * 0x9E3779B9u + 12345u;
+}
+
 class RecordingFrontend : public ScriptedFrontend {
   public:
     int taxAnswer = kStandardTaxIndex;
