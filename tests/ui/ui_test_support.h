@@ -1,0 +1,96 @@
+// Helpers of the window tests: a program directory with the fixture map and scenario, a watchdog
+// against dialogs left waiting, and answering the next modal dialog from a timer.
+#pragma once
+
+#include "fixture_world.h"
+#include "world/map_file.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QStringList>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+namespace vh::test {
+
+// A program directory: default.map (the four-province fixture map) and scenarios/fixture.snr.
+struct ProgramDir {
+    QTemporaryDir dir;
+    ProgramDir() {
+        MapData map;
+        buildFixtureMap(map);
+        writeMapFile(path("default.map").toStdString(), map);
+        QDir(dir.path()).mkpath("scenarios");
+        QFile::copy(QString(VH_TEST_DATA_DIR) + "/ui/fixture.snr", scenario());
+    }
+    QString path(const QString& name) const { return QDir(dir.path()).absoluteFilePath(name); }
+    QString scenario() const { return path("scenarios/fixture.snr"); }
+};
+
+// Ends the test program if it is still running after `ms`: a failed check inside a dialog callback
+// would otherwise leave exec() waiting for ever.
+inline void armWatchdog(int ms = 20000) {
+    QTimer::singleShot(ms, qApp, [] {
+        QWidget* w = QApplication::activeModalWidget();
+        QString what = w ? QString(w->metaObject()->className()) + " " + w->windowTitle() : "no dialog";
+        if (auto* box = qobject_cast<QMessageBox*>(w)) what += ": " + box->text();
+        qFatal("watchdog: still waiting (%s)", qPrintable(what));
+    });
+}
+
+// Calls `fn` with the next modal dialog of type T once it is shown (polled every 20 ms). Delete the
+// returned timer to stop waiting.
+template <class T> QTimer* whenModal(std::function<void(T*)> fn) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [timer, fn] {
+        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!w || !w->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        fn(w);
+    });
+    timer->start(20);
+    return timer;
+}
+
+// Answers the next message box: records its text and presses the given button.
+inline QTimer* answerMessage(QString* text, QMessageBox::StandardButton button = QMessageBox::Ok) {
+    return whenModal<QMessageBox>([text, button](QMessageBox* box) {
+        if (text) *text = box->text();
+        if (QAbstractButton* b = box->button(button)) b->click();
+        else box->reject();
+    });
+}
+
+// Answers every message box that appears from now on with OK or Yes, logging its text: the rules'
+// own messages of a month (events, deaths) must not stop a test.
+inline QTimer* autoAnswer(QStringList* log) {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [log] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible()) return;
+        if (log) log->append(box->text());
+        if (QAbstractButton* b = box->button(QMessageBox::Ok)) b->click();
+        else if (QAbstractButton* y = box->button(QMessageBox::Yes)) y->click();
+        else box->reject();
+    });
+    timer->start(20);
+    return timer;
+}
+
+// A mouse event with the buttons held, as a drag produces it.
+inline void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace vh::test
