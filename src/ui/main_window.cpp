@@ -143,7 +143,6 @@ QWidget* MainWindow::buildRightPanel() {
     for (int b = 1; b <= 12; ++b) {
         auto* btn = new QPushButton(panel);
         btn->setMinimumHeight(27);
-        btn->setShortcut(QKeySequence(kCommandKeys[b - 1]));
         commands_[b - 1] = btn;
         connect(btn, &QPushButton::clicked, this, [this, b] { onCommand(b); });
         if (b <= 10) cmdGrid->addWidget(btn, (b - 1) / 2, (b - 1) % 2);
@@ -236,6 +235,8 @@ void MainWindow::showPhase(int phase) {
     for (int b = 1; b <= 12; ++b) {
         const char* caption = commandCaption(phase, b);
         commands_[b - 1]->setText(caption ? QString(caption) : QString());
+        // setText() resets a button's shortcut to its mnemonic: give the key back afterwards.
+        commands_[b - 1]->setShortcut(QKeySequence(kCommandKeys[b - 1]));
         commands_[b - 1]->setToolTip(caption ? QKeySequence(kCommandKeys[b - 1]).toString() : QString());
         commands_[b - 1]->setVisible(caption != nullptr);
     }
