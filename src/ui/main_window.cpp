@@ -187,7 +187,8 @@ QWidget* MainWindow::buildRightPanel() {
     ranking_->setRootIsDecorated(false);
     ranking_->setIndentation(0);
     ranking_->header()->setStretchLastSection(true);
-    ranking_->setColumnWidth(0, 110);
+    ranking_->setColumnWidth(0, 84);
+    ranking_->header()->setMinimumSectionSize(40);
     ranking_->setAccessibleName("石高順大名家リスト");
     lower->addWidget(ranking_, 1);
     v->addLayout(lower, 1);
@@ -203,7 +204,7 @@ QWidget* MainWindow::buildRightPanel() {
     connect(magnify_, &QCheckBox::toggled, this, [this](bool on) { map_->setMagnified(on); });
     connect(backToNational_, &QPushButton::clicked, this, &MainWindow::showNationalMap);
     connect(ranking_, &QTreeWidget::itemClicked, this, [this] { notBuiltYet(); });
-    panel->setMinimumWidth(330);
+    panel->setMinimumWidth(340);
     return panel;
 }
 

@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace vh::ui {
@@ -104,7 +105,19 @@ void paintShapes(QPainter& p, const WorldState& w, const MapViewState& s, const 
             p.drawPolygon(t.map(g.polygons[f.shape]), Qt::OddEvenFill);
         }
     };
-    if (s.mode == MapMode::National) overlay(s.selectedProvince, b.highlight);
+    if (s.mode == MapMode::National) {
+        overlay(s.selectedProvince, b.highlight);
+        return;
+    }
+    // Province view: the neighbours recede under a veil so the shown province stands out.
+    p.setPen(Qt::NoPen);
+    p.fillRect(viewRect, QColor(20, 24, 30, 110));
+    p.setPen(border);
+    for (const ShapeFill& f : drawingOrder(m, s.province, false)) {
+        if (!visible(f.shape)) continue;
+        p.setBrush(layerBrush(f));
+        p.drawPolygon(t.map(g.polygons[f.shape]), Qt::OddEvenFill);
+    }
 }
 
 void paintDots(QPainter& p, const WorldState& w, const MapViewState& s, const QTransform& t) {
@@ -112,15 +125,20 @@ void paintDots(QPainter& p, const WorldState& w, const MapViewState& s, const QT
     const double side = std::max(1, w.settings.shiroDotSize) * s.scale;
     std::vector<RankedHouse> ranking;
     if (s.colourCoding) ranking = rankHouses(w);
-    p.setPen(QPen(QColor(0, 0, 0), 1.0));
+    // A dark rim just outside each dot keeps its colour readable on every texture.
+    QPen rim(QColor(20, 16, 12), 1.0);
+    rim.setJoinStyle(Qt::MiterJoin);
     for (int c = 0; c < w.castleCount; ++c) {
         const QPointF at = castlePoint(w, c);
         if (!shown.contains(at)) continue;
         const QPointF v = t.map(at);
         const Rgb colour = s.colourCoding ? colourCodingColour(w, c, ranking)
                                           : castleColour(w, c, CastleMark::Dot, s.pulse);
-        p.setBrush(toQ(colour));
-        p.drawRect(QRectF(v.x() - side / 2, v.y() - side / 2, side, side));
+        const QRectF dot(std::floor(v.x() - side / 2), std::floor(v.y() - side / 2), side, side);
+        p.setPen(rim);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(dot.adjusted(-0.5, -0.5, 0.5, 0.5));
+        p.fillRect(dot, toQ(colour));
     }
 }
 
