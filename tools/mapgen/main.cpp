@@ -22,6 +22,7 @@ int usage() {
                "  mapgen project LON LAT                      pixel x y of a place on the default map\n"
                "  mapgen provinces                             index, name and region of every province\n"
                "  mapgen build TOPOJSON OUT.map [--kuniarea OUT.txt] [--tables DIR]\n"
+               "  mapgen kuniarea MAP OUT.txt                  KuniArea section (CP932) of a map file\n"
                "  mapgen preview MAP OUT.svg [X Y W H]          a picture of a map file (or of a part)\n",
                stderr);
     return 2;
@@ -85,6 +86,21 @@ int buildCommand(const std::vector<std::string>& a) {
     return 0;
 }
 
+int kuniAreaCommand(const std::vector<std::string>& a) {
+    if (a.size() != 3) return usage();
+    vh::MapData map;
+    const int code = vh::loadMap(a[1], map);
+    if (code != vh::kMapOk) {
+        std::fprintf(stderr, "mapgen: %s cannot be loaded (code %d)\n", a[1].c_str(), code);
+        return 1;
+    }
+    if (!mapgen::writeKuniArea(map, a[2])) {
+        std::fprintf(stderr, "mapgen: cannot write %s\n", a[2].c_str());
+        return 1;
+    }
+    return 0;
+}
+
 int previewCommand(const std::vector<std::string>& a) {
     if (a.size() != 3 && a.size() != 7) return usage();
     vh::ViewRect view;
@@ -116,5 +132,6 @@ int main(int argc, char** argv) {
     if (args[0] == "provinces") return provincesCommand(args);
     if (args[0] == "build") return buildCommand(args);
     if (args[0] == "preview") return previewCommand(args);
+    if (args[0] == "kuniarea") return kuniAreaCommand(args);
     return usage();
 }

@@ -299,23 +299,46 @@ bool buildMap(const std::string& topojsonPath, const Tables& tables, vh::MapData
 }
 
 std::string kuniAreaSection(const vh::MapData& map) {
+    struct Box {
+        double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300, area = 0;
+        void add(const Box& b) {
+            x0 = std::min(x0, b.x0), y0 = std::min(y0, b.y0), x1 = std::max(x1, b.x1), y1 = std::max(y1, b.y1);
+        }
+        double gap(const Box& b) const {
+            return std::max({0.0, b.x0 - x1, x0 - b.x1, b.y0 - y1, y0 - b.y1});
+        }
+    };
     std::string text = "KuniArea {\n";
     for (int p = 0; p < map.provinceCount(); ++p) {
-        double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+        std::vector<Box> pieces;
         for (int s = 0; s < static_cast<int>(map.shapes.size()); ++s) {
-            if (map.shapes[s].key != p) continue;
-            for (const vh::MapPoint& q : vh::shapeOutline(map, s, vh::ViewRect{}, kFrameWidth, kFrameHeight)) {
-                x0 = std::min(x0, q.x), x1 = std::max(x1, q.x), y0 = std::min(y0, q.y), y1 = std::max(y1, q.y);
+            if (map.shapes[s].key != p || map.shapes[s].layer() == kLakeLayer) continue;
+            Box b;
+            const auto pts = vh::shapeOutline(map, s, vh::ViewRect{}, kFrameWidth, kFrameHeight);
+            for (size_t k = 0; k < pts.size(); ++k) {
+                const vh::MapPoint& q = pts[k];
+                const vh::MapPoint& r = pts[(k + 1) % pts.size()];
+                b.x0 = std::min(b.x0, q.x), b.x1 = std::max(b.x1, q.x), b.y0 = std::min(b.y0, q.y), b.y1 = std::max(b.y1, q.y);
+                b.area += (q.x * r.y - r.x * q.y) / 2;
             }
+            b.area = std::fabs(b.area);
+            if (!pts.empty()) pieces.push_back(b);
         }
-        if (x0 > x1) continue;
-        const double margin = 4 + 0.1 * std::max(x1 - x0, y1 - y0);
-        const int left = std::max(0, static_cast<int>(std::floor(x0 - margin)));
-        const int top = std::max(0, static_cast<int>(std::floor(y0 - margin)));
-        const int right = std::min(static_cast<int>(kFrameWidth) - 1, static_cast<int>(std::ceil(x1 + margin)));
-        const int bottom = std::min(static_cast<int>(kFrameHeight) - 1, static_cast<int>(std::ceil(y1 + margin)));
+        if (pieces.empty()) continue;
+        // The biggest piece and the islands that matter near it; far specks (the southern Izu
+        // islands) would only shrink the zoom.
+        const Box main = *std::max_element(pieces.begin(), pieces.end(),
+                                           [](const Box& a, const Box& b) { return a.area < b.area; });
+        Box all = main;
+        for (const Box& b : pieces)
+            if (b.area >= kKuniAreaIslandArea && main.gap(b) <= kKuniAreaIslandReach) all.add(b);
+        const double margin = 4 + 0.1 * std::max(all.x1 - all.x0, all.y1 - all.y0);
+        const int left = std::max(0, static_cast<int>(std::floor(all.x0 - margin)));
+        const int top = std::max(0, static_cast<int>(std::floor(all.y0 - margin)));
+        const int right = std::min(static_cast<int>(kFrameWidth) - 1, static_cast<int>(std::ceil(all.x1 + margin)));
+        const int bottom = std::min(static_cast<int>(kFrameHeight) - 1, static_cast<int>(std::ceil(all.y1 + margin)));
         const double fit = std::min(kFrameWidth / (right - left + 1), kFrameHeight / (bottom - top + 1));
-        const int zoom = std::clamp(static_cast<int>(std::floor(fit)), 1, 16);
+        const int zoom = std::clamp(static_cast<int>(std::floor(fit)), 1, kKuniAreaMaxZoom);
         text += vh::cp932ToUtf8(vh::fieldText(map.provinces[p].name)) + ", " + std::to_string(zoom) + ", " +
                 std::to_string(left) + ", " + std::to_string(top) + ", " + std::to_string(right) + ", " +
                 std::to_string(bottom) + "\n";

@@ -16,7 +16,7 @@ namespace mapgen {
 
 inline constexpr int kCellsPerPixel = 8;          // raster resolution
 inline constexpr double kSimplifyPixels = 0.3;    // Douglas-Peucker tolerance
-inline constexpr int kSmallestPieceCells = 40;    // islands and fragments below this are not drawn
+inline constexpr int kSmallestPieceCells = 64;    // islands and fragments below this are not drawn
 inline constexpr int kLakeLayer = 6;               // drawn over the land layers 0-5
 inline constexpr int kShadowFlag = 0x8000;
 // The frame around the Ryukyu inset: a thin band in palette entry 0, over everything else, keyed
@@ -47,7 +47,11 @@ bool buildMap(const std::string& topojsonPath, const Tables& tables, vh::MapData
               std::string& error);
 
 // A scenario's KuniArea section (UTF-8): per province a zoom and the rectangle of its shapes with
-// a margin, clamped to the frame.
+// a margin, clamped to the frame. Islands count when they are at least kKuniAreaIslandArea square
+// pixels and within kKuniAreaIslandReach pixels of the province's biggest piece.
+inline constexpr double kKuniAreaIslandArea = 4;
+inline constexpr double kKuniAreaIslandReach = 40;
+inline constexpr int kKuniAreaMaxZoom = 16;
 std::string kuniAreaSection(const vh::MapData& map);
 // The same, in the scenario files' code page.
 bool writeKuniArea(const vh::MapData& map, const std::string& path);

@@ -71,10 +71,15 @@ std::vector<double> crossings(const std::vector<vh::MapPoint>& p, double y) {
 
 bool provinceLabelPoint(const vh::MapData& map, int province, vh::MapPoint& out) {
     std::vector<vh::MapPoint> best;
+    std::vector<std::vector<vh::MapPoint>> lakes; // labels stay out of them
     double bestArea = 0;
     for (int s = 0; s < static_cast<int>(map.shapes.size()); ++s) {
-        if (map.shapes[s].key != province || map.shapes[s].layer() == 6) continue;
+        if (map.shapes[s].key != province) continue;
         auto pts = vh::shapeOutline(map, s, vh::ViewRect{}, 560, 440);
+        if (map.shapes[s].layer() == 6) {
+            lakes.push_back(std::move(pts));
+            continue;
+        }
         const double a = std::fabs(polygonArea(pts));
         if (a > bestArea) bestArea = a, best = std::move(pts);
     }
@@ -93,7 +98,12 @@ bool provinceLabelPoint(const vh::MapData& map, int province, vh::MapPoint& out)
     double bestScore = -1e300;
     for (int k = 1; k < 16; ++k) {
         const double y = ymin + (ymax - ymin) * k / 16;
-        const auto xs = crossings(best, y);
+        auto xs = crossings(best, y);
+        for (const auto& lake : lakes) {
+            const auto more = crossings(lake, y);
+            xs.insert(xs.end(), more.begin(), more.end());
+        }
+        std::sort(xs.begin(), xs.end());
         for (size_t j = 0; j + 1 < xs.size(); j += 2) {
             const double width = xs[j + 1] - xs[j];
             const double mid = std::clamp(cx, xs[j] + width * 0.3, xs[j + 1] - width * 0.3);
