@@ -13,8 +13,6 @@
 namespace vh {
 namespace {
 
-constexpr int kNoMoreGenerals = -1;
-
 int clampToInt(double v) {
     if (v >= static_cast<double>(std::numeric_limits<int32_t>::max())) return std::numeric_limits<int32_t>::max();
     if (v <= static_cast<double>(std::numeric_limits<int32_t>::min())) return std::numeric_limits<int32_t>::min();

@@ -41,6 +41,32 @@ uint64_t tailBytes(int provinces, int gunMarkets, int scenarioHouses, int castle
 
 bool inRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
 
+// Bytes of blocks 3..12, between the map and the counts.
+constexpr size_t kFixedBlockBytes = 6000 + 600 + 1 + 101 + 101 + 2 + 4 + 4 + 10000 + 20;
+
+// Reads only the map and the counts and checks the counts against the capacities and the file's
+// exact length, so a file refused there costs no scratch world.
+bool countsFit(const uint8_t* data, size_t size) {
+    ByteCursor in(data + kSaveHeaderBytes, size - kSaveHeaderBytes);
+    MapData map;
+    if (readMapBody(in, 200, map) != kMapOk || !in.span(kFixedBlockBytes)) return false;
+    int32_t c[7];
+    for (int32_t& v : c) v = in.get<int32_t>();
+    if (!in.span(4 + 4 + 1 + 4 + 4 + 1)) return false;
+    const int32_t coalitions = in.get<int32_t>();
+    const int32_t gunMarkets = in.get<int32_t>();
+    if (!in.span(4 + 1 + 4 + 4 + 4) || in.failed()) return false;
+    const auto [scenarioHouses, houses, scenarioGenerals, castles, generals, waiting, partners] = c;
+    if (!inRange(scenarioHouses, 0, kMaxHouses) || !inRange(houses, 0, kMaxHouses) ||
+        !inRange(scenarioGenerals, 0, kMaxGenerals) || !inRange(castles, 0, kMaxCastles) ||
+        !inRange(generals, 0, kMaxGenerals) || !inRange(waiting, 0, kMaxGenerals) ||
+        !inRange(partners, 1, kMaxTradePartners) || !inRange(coalitions, 0, kMaxCoalitions) ||
+        !inRange(gunMarkets, 0, kMaxGunMarkets))
+        return false;
+    return in.remaining() == tailBytes(map.provinceCount(), gunMarkets, scenarioHouses, castles, generals, waiting,
+                                       partners, coalitions, scenarioGenerals, houses);
+}
+
 } // namespace
 
 std::string saveResultMessage(int code) {
@@ -130,6 +156,7 @@ int parseSaveImage(const uint8_t* data, size_t size, WorldState& out) {
     uint8_t expected[kSaveHeaderBytes] = {};
     std::memcpy(expected, kSaveMagic, sizeof kSaveMagic - 1);
     if (std::memcmp(data, expected, kSaveHeaderBytes) != 0) return kSaveWrongHeader;
+    if (!countsFit(data, size)) return kSaveBadContent;
 
     auto scratch = std::make_unique<WorldState>();
     WorldState& w = *scratch;

@@ -133,4 +133,30 @@ inline void generateScenario(WorldState& w, int houses, int castlesPerHouse, int
     for (int h = 0; h + 1 < houses; h += 4) f.relation(h, kRelPact, h + 1);
 }
 
+// A scenario with exactly the given totals: castles in contiguous blocks per house on a ring of
+// routes with a chord every fifth castle, generals dealt round the houses. 999 houses, 2000
+// castles and 5000 generals is the largest world that can still be watched.
+inline void generateScenarioTotals(WorldState& w, int houses, int castles, int generals, int provinces = 120) {
+    ScenarioFixture f(w, provinces, 10);
+    for (int h = 0; h < houses; ++h) f.house("H" + std::to_string(h), h % 3 == 0 ? -1 : 5000 + h % 1000);
+    auto ownerOf = [&](int c) { return static_cast<int>(static_cast<long long>(c) * houses / castles); };
+    auto firstCastleOf = [&](int h) { return static_cast<int>((static_cast<long long>(h) * castles + houses - 1) / houses); };
+    for (int c = 0; c < castles; ++c)
+        f.castle("C" + std::to_string(c), ownerOf(c), c % std::min(provinces, 128), 1 + c % 10,
+                 20000 + (c * 7919) % 200000);
+    for (int c = 0; c + 1 < castles; ++c) f.route(c, c + 1);
+    if (castles > 2) f.route(castles - 1, 0);
+    for (int c = 0; c < castles && castles > 40; c += 5) f.route(c, (c + 17) % castles);
+    for (int g = 0; g < generals; ++g) {
+        const int h = g % houses;
+        const int first = firstCastleOf(h);
+        const int last = h + 1 < houses ? firstCastleOf(h + 1) : castles;
+        const int castle = first + (g / houses) % std::max(1, last - first);
+        const bool waiting = (g / houses) % 7 == 6;
+        f.general("G" + std::to_string(g), h, castle, g < houses ? 0 : -1,
+                  waiting ? w.settings.startYear + 1 + g % 5 : 0, g % 11);
+    }
+    for (int h = 0; h + 1 < houses; h += 4) f.relation(h, kRelPact, h + 1);
+}
+
 } // namespace vh::test
