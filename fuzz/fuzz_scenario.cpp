@@ -1,0 +1,72 @@
+// Fuzzes the scenario reader. The first byte chooses the form: the rest is read as it is, or it is
+// enciphered behind a Secret line and read in cipher form, which must give the same result as the
+// plain text with that Secret line.
+#include "scenario/cipher_utility.h"
+#include "scenario/scenario_reader.h"
+#include "world/byte_io.h"
+#include "world/map_file.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+// A directory with a small default.map and a second map, shared by every run.
+// Kept for the whole run (never destroyed), so the exit handler can still remove it.
+const std::string& fixtureDir() {
+    static const std::string& dir = *new std::string([] {
+        namespace fs = std::filesystem;
+        const fs::path d = fs::temp_directory_path() / ("vh_fuzz_scenario_" + std::to_string(::getpid()));
+        fs::create_directories(d);
+        vh::MapData m;
+        m.regions.resize(2);
+        vh::setFieldText(m.regions[0].name, "R");
+        vh::setFieldText(m.regions[1].name, "S");
+        for (const char* name : {"A", "B", "C", "D", "\x8e\x52\x8f\xe9"}) { // the last is 山城 in CP932
+            vh::Province p;
+            vh::setFieldText(p.name, name);
+            p.region = static_cast<int16_t>(m.provinces.size() % 2);
+            m.provinces.push_back(p);
+        }
+        vh::writeMapFile((d / "default.map").string(), m);
+        m.provinces.resize(3);
+        vh::writeMapFile((d / "small.map").string(), m);
+        std::atexit([] {
+            std::error_code ec;
+            std::filesystem::remove_all(fixtureDir(), ec);
+        });
+        return d.string();
+    }());
+    return dir;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size == 0) return 0;
+    const std::string& dir = fixtureDir();
+    const std::string rest(reinterpret_cast<const char*>(data + 1), size - 1);
+    // Destination worlds live for the whole run; each read builds its own scratch world anyway.
+    static vh::WorldState& world = *new vh::WorldState;
+    static vh::WorldState& plainWorld = *new vh::WorldState;
+    if ((data[0] & 1) == 0) {
+        (void)vh::readScenarioFromBytes(rest, dir, dir, world);
+        return 0;
+    }
+    const std::string plain = "Secret fz\n" + rest;
+    std::string cipher;
+    if (vh::encipherScenarioText(plain, cipher) != vh::kCipherOk) std::abort();
+    const vh::ScenarioReadResult c = vh::readScenarioFromBytes(cipher, dir, dir, world);
+    if (rest.find("Cipher") == std::string::npos) {
+        const vh::ScenarioReadResult p = vh::readScenarioFromBytes(plain, dir, dir, plainWorld);
+        if (p.code != c.code || p.message != c.message || p.notices != c.notices) std::abort();
+        if (p.code == 0 && (plainWorld.castleCount != world.castleCount ||
+                            plainWorld.scenarioGeneralCount != world.scenarioGeneralCount))
+            std::abort();
+    }
+    return 0;
+}
