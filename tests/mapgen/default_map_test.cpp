@@ -57,7 +57,8 @@ double distanceToOutline(const std::vector<vh::MapPoint>& poly, double x, double
     double best = 1e300;
     for (size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
         const double dx = poly[i].x - poly[j].x, dy = poly[i].y - poly[j].y, len2 = dx * dx + dy * dy;
-        const double t = len2 == 0 ? 0 : std::clamp(((x - poly[j].x) * dx + (y - poly[j].y) * dy) / len2, 0.0, 1.0);
+        const double t =
+            len2 == 0 ? 0 : std::clamp(((x - poly[j].x) * dx + (y - poly[j].y) * dy) / len2, 0.0, 1.0);
         best = std::min(best, std::hypot(x - poly[j].x - t * dx, y - poly[j].y - t * dy));
     }
     return best;
@@ -68,7 +69,7 @@ TEST_F(DefaultMap, ProvincesAndRegionsMatchTheTablesThroughCp932) {
     EXPECT_EQ(map_.version, 200);
     ASSERT_EQ(map_.provinceCount(), static_cast<int>(tables_.provinces.size()));
     ASSERT_EQ(map_.regionCount(), static_cast<int>(tables_.regions.size()));
-    EXPECT_EQ(map_.provinceCount(), 70); // 66 provinces, 2 islands, 蝦夷, 琉球
+    EXPECT_EQ(map_.provinceCount(), 70);  // 66 provinces, 2 islands, 蝦夷, 琉球
     EXPECT_LT(map_.provinceCount(), 128); // castles keep the province in a signed byte
     for (int p = 0; p < map_.provinceCount(); ++p) {
         const std::string stored(vh::fieldText(map_.provinces[p].name));
@@ -79,9 +80,10 @@ TEST_F(DefaultMap, ProvincesAndRegionsMatchTheTablesThroughCp932) {
     }
     for (int r = 0; r < map_.regionCount(); ++r)
         EXPECT_EQ(vh::cp932ToUtf8(vh::fieldText(map_.regions[r].name)), tables_.regions[r].name);
-    const std::set<std::string> regions = {"畿内", "東海道", "東山道", "北陸道", "山陰道",
-                                           "山陽道", "南海道", "西海道", "蝦夷", "琉球"};
-    for (const auto& r : tables_.regions) EXPECT_TRUE(regions.count(r.name)) << r.name;
+    const std::set<std::string> regions = {"畿内",   "東海道", "東山道", "北陸道", "山陰道",
+                                           "山陽道", "南海道", "西海道", "蝦夷",   "琉球"};
+    for (const auto& r : tables_.regions)
+        EXPECT_TRUE(regions.count(r.name)) << r.name;
 }
 
 TEST_F(DefaultMap, EveryProvinceHasLandShapesWithTheShadowFlag) {
@@ -94,13 +96,15 @@ TEST_F(DefaultMap, EveryProvinceHasLandShapesWithTheShadowFlag) {
         EXPECT_TRUE(static_cast<uint16_t>(s.fill) & 0x8000);
         ++land[s.key];
     }
-    for (int p = 0; p < map_.provinceCount(); ++p) EXPECT_GE(land[p], 1) << tables_.provinces[p].name;
+    for (int p = 0; p < map_.provinceCount(); ++p)
+        EXPECT_GE(land[p], 1) << tables_.provinces[p].name;
 }
 
 TEST_F(DefaultMap, EdgeRunsEndWithTheMarkAndStayInTheFrame) {
     for (const vh::MapEdge& e : map_.edges) {
         int p = e.firstPoint;
-        while (p < static_cast<int>(map_.points.size()) && !(map_.points[p].x == -1 && map_.points[p].y == -1)) {
+        while (p < static_cast<int>(map_.points.size()) &&
+               !(map_.points[p].x == -1 && map_.points[p].y == -1)) {
             EXPECT_GE(map_.points[p].x, 0);
             EXPECT_LE(map_.points[p].x, 560 * 200);
             EXPECT_GE(map_.points[p].y, 0);
@@ -126,9 +130,9 @@ TEST_F(DefaultMap, SharedBordersAreOneEdgeWalkedOnceEachWay) {
                 const vh::MapEdge &a = map_.edges[list[i]], &b = map_.edges[list[j]];
                 auto ra = run(a), rb = run(b);
                 if (a.from != b.from) std::reverse(rb.begin(), rb.end());
-                const bool same = ra.size() == rb.size() && std::equal(ra.begin(), ra.end(), rb.begin(), [](auto& p, auto& q) {
-                                      return p.x == q.x && p.y == q.y;
-                                  });
+                const bool same = ra.size() == rb.size() &&
+                                  std::equal(ra.begin(), ra.end(), rb.begin(),
+                                             [](auto& p, auto& q) { return p.x == q.x && p.y == q.y; });
                 EXPECT_FALSE(same) << "edges " << list[i] << " and " << list[j] << " duplicate a border";
             }
     // Walk every outline as the map view does; each edge is used by at most two province shapes,
@@ -141,10 +145,12 @@ TEST_F(DefaultMap, SharedBordersAreOneEdgeWalkedOnceEachWay) {
         int current = start;
         for (; map_.edgeLists[list] != -1; ++list) {
             const vh::MapEdge& e = map_.edges[map_.edgeLists[list]];
-            ASSERT_TRUE(e.from == current || e.to == current) << "shape " << s << " breaks at list entry " << list;
+            ASSERT_TRUE(e.from == current || e.to == current)
+                << "shape " << s << " breaks at list entry " << list;
             const bool forward = e.from == current;
             current = forward ? e.to : e.from;
-            if (map_.shapes[s].key >= 0 && map_.shapes[s].layer() != 6) users[map_.edgeLists[list]].push_back({s, forward});
+            if (map_.shapes[s].key >= 0 && map_.shapes[s].layer() != 6)
+                users[map_.edgeLists[list]].push_back({s, forward});
         }
         EXPECT_EQ(current, start) << "shape " << s << " does not close";
     }
@@ -177,8 +183,8 @@ TEST_F(DefaultMap, EachProvinceHoldsItsBestKnownTown) {
             inside = inside || insidePolygon(outline, at.x, at.y);
             nearest = std::min(nearest, distanceToOutline(outline, at.x, at.y));
         }
-        EXPECT_TRUE(inside || nearest < 1.5) << tables_.provinces[p].name << " " << seed->town << " at " << at.x
-                                             << "," << at.y;
+        EXPECT_TRUE(inside || nearest < 1.5)
+            << tables_.provinces[p].name << " " << seed->town << " at " << at.x << "," << at.y;
     }
 }
 
@@ -195,7 +201,8 @@ TEST_F(DefaultMap, LakeBiwaLiesInOmiOverItsLand) {
         bool inOmi = false;
         for (int t = 0; t < static_cast<int>(map_.shapes.size()); ++t)
             if (map_.shapes[t].key == omi && map_.shapes[t].layer() < 6)
-                inOmi = inOmi || insidePolygon(vh::shapeOutline(map_, t, vh::ViewRect{}, 560, 440), lake[0].x, lake[0].y);
+                inOmi = inOmi || insidePolygon(vh::shapeOutline(map_, t, vh::ViewRect{}, 560, 440), lake[0].x,
+                                               lake[0].y);
         EXPECT_TRUE(inOmi);
     }
     EXPECT_EQ(lakes, 1);

@@ -27,7 +27,8 @@ TEST(MapgenGeneration, RebuildsTheCommittedDefaultMap) {
     EXPECT_LT(report.overlappingCells, 50);
 
     std::ifstream f(std::string(VH_SOURCE_DIR) + "/data/default.map", std::ios::binary);
-    const std::vector<uint8_t> committed((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+    const std::vector<uint8_t> committed((std::istreambuf_iterator<char>(f)),
+                                         std::istreambuf_iterator<char>());
     const std::vector<uint8_t> rebuilt = vh::mapFileImage(map);
     EXPECT_EQ(rebuilt.size(), committed.size());
     EXPECT_TRUE(rebuilt == committed) << "data/default.map is stale: run mapgen build";

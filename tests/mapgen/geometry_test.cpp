@@ -21,7 +21,8 @@ namespace {
 LabelGrid gridOf(const std::vector<std::string>& rows) {
     LabelGrid g(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()), 1);
     for (int y = 0; y < g.height; ++y)
-        for (int x = 0; x < g.width; ++x) g.set(x, y, rows[y][x] == '.' ? kSea : rows[y][x] - 'a');
+        for (int x = 0; x < g.width; ++x)
+            g.set(x, y, rows[y][x] == '.' ? kSea : rows[y][x] - 'a');
     return g;
 }
 
@@ -36,13 +37,15 @@ std::vector<std::string> rowsOf(const LabelGrid& g) {
 Tables tablesFor(int provinces) {
     Tables t;
     t.regions.push_back({"畿内", 4});
-    for (int p = 0; p < provinces; ++p) t.provinces.push_back({std::string(1, char('A' + p)), 0, false, {}});
+    for (int p = 0; p < provinces; ++p)
+        t.provinces.push_back({std::string(1, char('A' + p)), 0, false, {}});
     return t;
 }
 
 double shoelace(const std::vector<vh::MapPoint>& p) {
     double a = 0;
-    for (size_t i = 0; i < p.size(); ++i) a += p[i].x * p[(i + 1) % p.size()].y - p[(i + 1) % p.size()].x * p[i].y;
+    for (size_t i = 0; i < p.size(); ++i)
+        a += p[i].x * p[(i + 1) % p.size()].y - p[(i + 1) % p.size()].x * p[i].y;
     return std::fabs(a) / 2;
 }
 
@@ -69,18 +72,22 @@ TEST(MapgenScan, NeighbouringPolygonsClaimEveryCellOnce) {
 }
 
 TEST(MapgenTrace, SharedBorderIsOneChainWalkedBothWays) {
+    // clang-format off
     const LabelGrid g = gridOf({"......",
                                 ".aabb.",
                                 ".aabb.",
                                 ".aacc.",
                                 "......"});
+    // clang-format on
     PlanarMap pm = traceBoundaries(g);
     ASSERT_EQ(pm.rings.size(), 3u);
-    for (const BoundaryRing& r : pm.rings) EXPECT_GT(r.area, 0);
+    for (const BoundaryRing& r : pm.rings)
+        EXPECT_GT(r.area, 0);
     // a-b, a-c and b-c borders: each in exactly two rings, once forward and once backward.
     std::vector<int> forward(pm.chains.size(), 0), backward(pm.chains.size(), 0);
     for (const BoundaryRing& r : pm.rings)
-        for (const ChainStep& s : r.steps) ++(s.forward ? forward : backward)[s.chain];
+        for (const ChainStep& s : r.steps)
+            ++(s.forward ? forward : backward)[s.chain];
     int shared = 0;
     for (size_t c = 0; c < pm.chains.size(); ++c) {
         const bool inner = pm.chains[c].left != kSea && pm.chains[c].right != kSea;
@@ -95,11 +102,13 @@ TEST(MapgenTrace, SharedBorderIsOneChainWalkedBothWays) {
 }
 
 TEST(MapgenTrace, CornerTouchingPiecesStayApartAndAreasSurviveTheFile) {
+    // clang-format off
     const LabelGrid g = gridOf({".....",
                                 ".a...",
                                 "..a..",
                                 ".bba.",
                                 "....."});
+    // clang-format on
     PlanarMap pm = traceBoundaries(g);
     orientChains(pm);
     const vh::MapData m = [&] {
@@ -116,19 +125,22 @@ TEST(MapgenTrace, CornerTouchingPiecesStayApartAndAreasSurviveTheFile) {
         areas[back.shapes[s].key].push_back(shoelace(vh::shapeOutline(back, s, {0, 0, 1, 1}, 1, 1)));
     }
     ASSERT_EQ(areas[0].size(), 3u);
-    for (double a : areas[0]) EXPECT_NEAR(a, 1, 1e-9);
+    for (double a : areas[0])
+        EXPECT_NEAR(a, 1, 1e-9);
     ASSERT_EQ(areas[1].size(), 1u);
     EXPECT_NEAR(areas[1][0], 2, 1e-9);
 }
 
 TEST(MapgenTrace, EveryRingStartsWithAChainItWalksForward) {
     // c is land-locked inside the others' ring of borders, so none of its chains touches the sea.
+    // clang-format off
     const LabelGrid g = gridOf({".......",
                                 ".aaabb.",
                                 ".acccb.",
                                 ".acccb.",
                                 ".dddbb.",
                                 "......."});
+    // clang-format on
     PlanarMap pm = traceBoundaries(g);
     orientChains(pm);
     for (const BoundaryRing& r : pm.rings) {
@@ -158,31 +170,37 @@ TEST(MapgenTrace, EveryRingStartsWithAChainItWalksForward) {
 TEST(MapgenSimplify, LoopsKeepATriangleAndTwinChainsKeepABend) {
     LabelGrid g(40, 40, 1);
     for (int y = 10; y < 30; ++y)
-        for (int x = 10; x < 30; ++x) g.set(x, y, (x - 20) * (x - 20) + (y - 20) * (y - 20) < 64 ? 0 : kSea);
+        for (int x = 10; x < 30; ++x)
+            g.set(x, y, (x - 20) * (x - 20) + (y - 20) * (y - 20) < 64 ? 0 : kSea);
     PlanarMap loop = traceBoundaries(g);
     ASSERT_EQ(loop.chains.size(), 1u);
-    simplifyChains(loop, 100); // a tolerance larger than the island
+    simplifyChains(loop, 100);                   // a tolerance larger than the island
     EXPECT_GE(loop.chains[0].points.size(), 4u); // node, two corners, node again
 
     // Two provinces whose common border and outer coasts both run between the same two nodes.
+    // clang-format off
     const LabelGrid twins = gridOf({"......",
                                     ".aaaa.",
                                     ".bbbb.",
                                     "......"});
+    // clang-format on
     PlanarMap pm = traceBoundaries(twins);
     simplifyChains(pm, 100);
     orientChains(pm);
-    for (const Chain& c : pm.chains) EXPECT_GE(c.points.size(), 3u);
+    for (const Chain& c : pm.chains)
+        EXPECT_GE(c.points.size(), 3u);
     for (const BoundaryRing& r : pm.rings) {
         const auto pts = ringPoints(pm, r);
         double a = 0;
         for (size_t k = 0; k < pts.size(); ++k)
-            a += double(pts[k].x) * pts[(k + 1) % pts.size()].y - double(pts[(k + 1) % pts.size()].x) * pts[k].y;
+            a += double(pts[k].x) * pts[(k + 1) % pts.size()].y -
+                 double(pts[(k + 1) % pts.size()].x) * pts[k].y;
         EXPECT_NE(a, 0) << "an outline collapsed";
     }
 }
 
 TEST(MapgenCleanup, LagoonsSpecksFragmentsAndEnclaves) {
+    // clang-format off
     LabelGrid g = gridOf({"..............",
                           ".aaaaa...bbbb.",
                           ".a.aaa...bbbb.",
@@ -191,7 +209,9 @@ TEST(MapgenCleanup, LagoonsSpecksFragmentsAndEnclaves) {
                           "..........b...",
                           "....a.........",
                           ".............."});
+    // clang-format on
     const CleanupReport r = cleanLabels(g, 2);
+    // clang-format off
     EXPECT_EQ(rowsOf(g), (std::vector<std::string>{"..............",
                                                    ".aaaaa...bbbb.",
                                                    ".aaaaa...bbbb.",
@@ -200,13 +220,15 @@ TEST(MapgenCleanup, LagoonsSpecksFragmentsAndEnclaves) {
                                                    "..........b...",
                                                    "..............",
                                                    ".............."}));
+    // clang-format on
     EXPECT_EQ(r.lagoonsFilled, 1);
     EXPECT_EQ(r.enclavesMerged, 1);
     EXPECT_EQ(r.isletsDropped, 1);
 }
 
 TEST(MapgenProjection, PlacesLandWhereTheyBelong) {
-    const PixelPoint kyoto = project(135.768, 35.011), edo = project(139.76, 35.685), hakata = project(130.41, 33.59);
+    const PixelPoint kyoto = project(135.768, 35.011), edo = project(139.76, 35.685),
+                     hakata = project(130.41, 33.59);
     for (const PixelPoint& p : {kyoto, edo, hakata}) {
         EXPECT_GT(p.x, 0);
         EXPECT_LT(p.x, kFrameWidth);
@@ -215,7 +237,7 @@ TEST(MapgenProjection, PlacesLandWhereTheyBelong) {
     }
     EXPECT_LT(hakata.x, kyoto.x);
     EXPECT_LT(kyoto.x, edo.x);
-    EXPECT_GT(edo.y, kyoto.y); // turned 15 degrees: due east sinks
+    EXPECT_GT(edo.y, kyoto.y);                  // turned 15 degrees: due east sinks
     EXPECT_LT(project(140.74, 40.82).y, edo.y); // Aomori
     // Shuri goes into the inset box, and the inset box stays clear of the main map's land.
     const InsetBox box = ryukyuInsetBox();
@@ -226,13 +248,15 @@ TEST(MapgenProjection, PlacesLandWhereTheyBelong) {
     EXPECT_GT(shuri.y, box.top);
     EXPECT_LT(shuri.y, box.bottom);
     const PixelPoint tsushima = project(129.3, 34.4), oki = project(133.3, 36.2);
-    for (const PixelPoint& p : {tsushima, oki}) EXPECT_TRUE(p.x > box.right || p.y > box.bottom);
+    for (const PixelPoint& p : {tsushima, oki})
+        EXPECT_TRUE(p.x > box.right || p.y > box.bottom);
 }
 
 TEST(MapgenKuniArea, OneLinePerProvinceInsideTheFrame) {
     LabelGrid g(560 * 2, 440 * 2, 2);
     for (int y = 200; y < 260; ++y)
-        for (int x = 300; x < 340; ++x) g.set(x, y, x < 320 ? 0 : 1);
+        for (int x = 300; x < 340; ++x)
+            g.set(x, y, x < 320 ? 0 : 1);
     PlanarMap pm = traceBoundaries(g);
     orientChains(pm);
     BuildReport report;

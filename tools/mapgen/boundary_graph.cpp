@@ -12,9 +12,15 @@ namespace {
 // Directions on screen (y grows downward): east, south, west, north.
 constexpr int kDx[4] = {1, 0, -1, 0};
 constexpr int kDy[4] = {0, 1, 0, -1};
-int turnLeft(int d) { return (d + 3) % 4; }
-int turnRight(int d) { return (d + 1) % 4; }
-int opposite(int d) { return (d + 2) % 4; }
+int turnLeft(int d) {
+    return (d + 3) % 4;
+}
+int turnRight(int d) {
+    return (d + 1) % 4;
+}
+int opposite(int d) {
+    return (d + 2) % 4;
+}
 
 int directionOf(const GridPoint& a, const GridPoint& b) {
     if (b.x > a.x) return 0;
@@ -31,10 +37,18 @@ class Tracer {
     // Cells on the left and right hand of the unit segment leaving corner (x, y) in direction d.
     void sides(int x, int y, int d, int& left, int& right) const {
         switch (d) {
-        case 0: left = g_.at(x, y - 1), right = g_.at(x, y); break;
-        case 1: left = g_.at(x, y), right = g_.at(x - 1, y); break;
-        case 2: left = g_.at(x - 1, y), right = g_.at(x - 1, y - 1); break;
-        default: left = g_.at(x - 1, y - 1), right = g_.at(x, y - 1); break;
+        case 0:
+            left = g_.at(x, y - 1), right = g_.at(x, y);
+            break;
+        case 1:
+            left = g_.at(x, y), right = g_.at(x - 1, y);
+            break;
+        case 2:
+            left = g_.at(x - 1, y), right = g_.at(x - 1, y - 1);
+            break;
+        default:
+            left = g_.at(x - 1, y - 1), right = g_.at(x, y - 1);
+            break;
         }
     }
     bool isBorder(int x, int y, int d) const {
@@ -45,15 +59,20 @@ class Tracer {
     }
     int degree(int x, int y) const {
         int n = 0;
-        for (int d = 0; d < 4; ++d) n += isBorder(x, y, d);
+        for (int d = 0; d < 4; ++d)
+            n += isBorder(x, y, d);
         return n;
     }
     std::vector<bool>::reference visited(int x, int y, int d) {
         switch (d) {
-        case 0: return hVisited_[size_t(y) * g_.width + x];
-        case 2: return hVisited_[size_t(y) * g_.width + x - 1];
-        case 1: return vVisited_[size_t(y) * (g_.width + 1) + x];
-        default: return vVisited_[size_t(y - 1) * (g_.width + 1) + x];
+        case 0:
+            return hVisited_[size_t(y) * g_.width + x];
+        case 2:
+            return hVisited_[size_t(y) * g_.width + x - 1];
+        case 1:
+            return vVisited_[size_t(y) * (g_.width + 1) + x];
+        default:
+            return vVisited_[size_t(y - 1) * (g_.width + 1) + x];
         }
     }
     int64_t key(int x, int y) const { return int64_t(y) * (g_.width + 1) + x; }
@@ -62,7 +81,8 @@ class Tracer {
         for (int y = 0; y <= g_.height; ++y)
             for (int x = 0; x <= g_.width; ++x)
                 if (degree(x, y) > 2) addNode(x, y);
-        for (int n = 0; n < static_cast<int>(map_.nodes.size()); ++n) traceFromNode(n);
+        for (int n = 0; n < static_cast<int>(map_.nodes.size()); ++n)
+            traceFromNode(n);
         // Closed borders without any junction: the first corner found becomes their node.
         for (int y = 0; y <= g_.height; ++y)
             for (int x = 0; x <= g_.width; ++x)
@@ -114,8 +134,8 @@ class Tracer {
     struct HalfChain {
         int chain;
         bool forward;
-        int leaving;  // direction of the first step from the node
-        int left;     // label on the left hand
+        int leaving; // direction of the first step from the node
+        int left;    // label on the left hand
     };
 
     void buildRings() {
@@ -143,7 +163,8 @@ class Tracer {
                     const Chain& c = map_.chains[chain];
                     const auto& p = c.points;
                     const int node = fwd ? c.to : c.from;
-                    const int arriving = fwd ? directionOf(p[p.size() - 2], p.back()) : directionOf(p[1], p[0]);
+                    const int arriving =
+                        fwd ? directionOf(p[p.size() - 2], p.back()) : directionOf(p[1], p[0]);
                     // Keep the area on the left: the sharpest left turn first, so pieces that
                     // touch only at a corner stay apart.
                     const HalfChain* next = nullptr;
@@ -219,7 +240,9 @@ size_t farthestFrom(const std::vector<GridPoint>& p, size_t first, size_t last, 
 
 } // namespace
 
-PlanarMap traceBoundaries(const LabelGrid& grid) { return Tracer(grid).run(); }
+PlanarMap traceBoundaries(const LabelGrid& grid) {
+    return Tracer(grid).run();
+}
 
 std::vector<GridPoint> ringPoints(const PlanarMap& map, const BoundaryRing& ring) {
     std::vector<GridPoint> out;
@@ -236,7 +259,8 @@ std::vector<GridPoint> ringPoints(const PlanarMap& map, const BoundaryRing& ring
 
 void simplifyChains(PlanarMap& map, double tolerance) {
     std::map<std::pair<int, int>, int> between; // chains per unordered node pair
-    for (const Chain& c : map.chains) ++between[std::minmax(c.from, c.to)];
+    for (const Chain& c : map.chains)
+        ++between[std::minmax(c.from, c.to)];
     for (Chain& c : map.chains) {
         auto& p = c.points;
         const size_t n = p.size();
@@ -272,7 +296,8 @@ void orientChains(PlanarMap& map) {
     // Which rings walk each chain (at most one per side).
     std::vector<std::vector<int>> walkers(map.chains.size());
     for (int r = 0; r < static_cast<int>(map.rings.size()); ++r)
-        for (const ChainStep& s : map.rings[r].steps) walkers[s.chain].push_back(r);
+        for (const ChainStep& s : map.rings[r].steps)
+            walkers[s.chain].push_back(r);
     auto flip = [&](int chain) {
         Chain& c = map.chains[chain];
         std::reverse(c.points.begin(), c.points.end());
@@ -284,7 +309,8 @@ void orientChains(PlanarMap& map) {
     };
     auto forwardCount = [&](int r) {
         int n = 0;
-        for (const ChainStep& s : map.rings[r].steps) n += s.forward;
+        for (const ChainStep& s : map.rings[r].steps)
+            n += s.forward;
         return n;
     };
     // A chain only one ring walks (a coast) can face that ring's way for free.
@@ -313,11 +339,13 @@ void orientChains(PlanarMap& map) {
             // Nobody can spare one: walk this ring the other way round instead.
             auto& steps = map.rings[r].steps;
             std::reverse(steps.begin(), steps.end());
-            for (ChainStep& s : steps) s.forward = !s.forward;
+            for (ChainStep& s : steps)
+                s.forward = !s.forward;
         }
     }
     for (BoundaryRing& ring : map.rings) {
-        auto first = std::find_if(ring.steps.begin(), ring.steps.end(), [](const ChainStep& s) { return s.forward; });
+        auto first =
+            std::find_if(ring.steps.begin(), ring.steps.end(), [](const ChainStep& s) { return s.forward; });
         std::rotate(ring.steps.begin(), first, ring.steps.end());
     }
 }

@@ -17,9 +17,9 @@ struct GridPoint {
 };
 
 struct Chain {
-    int from = 0, to = 0;           // node indices; equal for a closed loop
-    std::vector<GridPoint> points;  // from's corner first, to's corner last
-    int left = kSea, right = kSea;  // labels on either hand walking from -> to
+    int from = 0, to = 0;          // node indices; equal for a closed loop
+    std::vector<GridPoint> points; // from's corner first, to's corner last
+    int left = kSea, right = kSea; // labels on either hand walking from -> to
 };
 
 struct ChainStep {

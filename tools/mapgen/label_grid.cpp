@@ -37,7 +37,8 @@ void scanPolygon(const std::vector<std::vector<CellPoint>>& rings, int width, in
         for (size_t j = 0; j + 1 < xs.size(); j += 2) {
             const int first = std::max(0, static_cast<int>(std::ceil(xs[j] - 0.5)));
             const int last = std::min(width - 1, static_cast<int>(std::ceil(xs[j + 1] - 0.5)) - 1);
-            for (int x = first; x <= last; ++x) fn(x, row);
+            for (int x = first; x <= last; ++x)
+                fn(x, row);
         }
     }
 }
@@ -48,8 +49,8 @@ struct Component {
     int label = kSea;
     int size = 0;
     bool touchesFrame = false;
-    std::map<int, int> neighbourLabels;  // label -> shared cell sides
-    std::map<int, int> neighbourParts;   // component -> shared cell sides
+    std::map<int, int> neighbourLabels; // label -> shared cell sides
+    std::map<int, int> neighbourParts;  // component -> shared cell sides
 };
 
 // 4-connected components of equal labels.
@@ -90,7 +91,8 @@ std::vector<Component> components(const LabelGrid& g, std::vector<int32_t>& id) 
             const size_t i = size_t(y) * g.width + x;
             const size_t right = i + 1, down = i + g.width;
             if (x + 1 < g.width && id[right] != id[i]) {
-                ++parts[id[i]].neighbourLabels[g.cells[right]], ++parts[id[right]].neighbourLabels[g.cells[i]];
+                ++parts[id[i]].neighbourLabels[g.cells[right]],
+                    ++parts[id[right]].neighbourLabels[g.cells[i]];
                 ++parts[id[i]].neighbourParts[id[right]], ++parts[id[right]].neighbourParts[id[i]];
             }
             if (y + 1 < g.height && id[down] != id[i]) {
@@ -138,8 +140,10 @@ CleanupReport cleanLabels(LabelGrid& g, int minCells) {
                 ++report.enclavesMerged;
             } else if (largest[p.label] != c && p.size < minCells) {
                 newLabel[c] = touchesSea && p.neighbourLabels.size() == 1 ? kSea : majorityNeighbour(p, true);
-                if (newLabel[c] == kSea) ++report.isletsDropped;
-                else ++report.piecesMerged;
+                if (newLabel[c] == kSea)
+                    ++report.isletsDropped;
+                else
+                    ++report.piecesMerged;
             } else if (largest[p.label] != c && !touchesSea) {
                 newLabel[c] = majorityNeighbour(p, true);
                 ++report.piecesMerged;
@@ -147,7 +151,8 @@ CleanupReport cleanLabels(LabelGrid& g, int minCells) {
             changed = changed || newLabel[c] != p.label;
         }
         if (!changed) break;
-        for (size_t i = 0; i < g.cells.size(); ++i) g.cells[i] = static_cast<int16_t>(newLabel[id[i]]);
+        for (size_t i = 0; i < g.cells.size(); ++i)
+            g.cells[i] = static_cast<int16_t>(newLabel[id[i]]);
     }
     return report;
 }

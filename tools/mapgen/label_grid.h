@@ -37,10 +37,10 @@ void scanPolygon(const std::vector<std::vector<CellPoint>>& rings, int width, in
                  const std::function<void(int, int)>& fn);
 
 struct CleanupReport {
-    int lagoonsFilled = 0;   // enclosed sea turned into the land around it
-    int piecesMerged = 0;    // small or land-locked fragments given to their neighbour
-    int isletsDropped = 0;   // islands too small to draw
-    int enclavesMerged = 0;  // land entirely inside another province
+    int lagoonsFilled = 0;  // enclosed sea turned into the land around it
+    int piecesMerged = 0;   // small or land-locked fragments given to their neighbour
+    int isletsDropped = 0;  // islands too small to draw
+    int enclavesMerged = 0; // land entirely inside another province
 };
 
 // Removes what the tracer should not see: sea not connected to the open sea or the frame edge,

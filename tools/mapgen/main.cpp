@@ -9,8 +9,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -50,7 +50,8 @@ int provincesCommand(const std::vector<std::string>& a) {
     mapgen::Tables t;
     if (!loadTablesOrReport(a.size() > 1 ? a[1] : mapgen::defaultTablesDir(), t)) return 1;
     for (size_t i = 0; i < t.provinces.size(); ++i)
-        std::printf("%zu %s %s\n", i, t.provinces[i].name.c_str(), t.regions[t.provinces[i].region].name.c_str());
+        std::printf("%zu %s %s\n", i, t.provinces[i].name.c_str(),
+                    t.regions[t.provinces[i].region].name.c_str());
     return 0;
 }
 
@@ -58,9 +59,12 @@ int buildCommand(const std::vector<std::string>& a) {
     if (a.size() < 3) return usage();
     std::string kuniArea, tablesDir = mapgen::defaultTablesDir();
     for (size_t i = 3; i < a.size(); ++i) {
-        if (a[i] == "--kuniarea" && i + 1 < a.size()) kuniArea = a[++i];
-        else if (a[i] == "--tables" && i + 1 < a.size()) tablesDir = a[++i];
-        else return usage();
+        if (a[i] == "--kuniarea" && i + 1 < a.size())
+            kuniArea = a[++i];
+        else if (a[i] == "--tables" && i + 1 < a.size())
+            tablesDir = a[++i];
+        else
+            return usage();
     }
     mapgen::Tables tables;
     if (!loadTablesOrReport(tablesDir, tables)) return 1;
@@ -71,7 +75,8 @@ int buildCommand(const std::vector<std::string>& a) {
         std::fprintf(stderr, "mapgen: %s\n", error.c_str());
         return 1;
     }
-    for (const std::string& w : report.warnings) std::fprintf(stderr, "mapgen: warning: %s\n", w.c_str());
+    for (const std::string& w : report.warnings)
+        std::fprintf(stderr, "mapgen: warning: %s\n", w.c_str());
     if (!vh::writeMapFile(a[2], map)) {
         std::fprintf(stderr, "mapgen: cannot write %s\n", a[2].c_str());
         return 1;
@@ -106,7 +111,8 @@ int previewCommand(const std::vector<std::string>& a) {
     vh::ViewRect view;
     double scale = 2;
     if (a.size() == 7) {
-        view = {std::atof(a[3].c_str()), std::atof(a[4].c_str()), std::atof(a[5].c_str()), std::atof(a[6].c_str())};
+        view = {std::atof(a[3].c_str()), std::atof(a[4].c_str()), std::atof(a[5].c_str()),
+                std::atof(a[6].c_str())};
         if (view.width <= 0 || view.height <= 0) return usage();
         scale = std::min(1120 / view.width, 880 / view.height);
     }

@@ -22,7 +22,9 @@ struct ProjectedSeed {
     CellPoint at;
 };
 
-CellPoint toCells(const PixelPoint& p, int sub) { return {p.x * sub, p.y * sub}; }
+CellPoint toCells(const PixelPoint& p, int sub) {
+    return {p.x * sub, p.y * sub};
+}
 
 LonLat boxCentre(const Ring& ring) {
     double lo0 = 1e9, lo1 = -1e9, la0 = 1e9, la1 = -1e9;
@@ -90,24 +92,31 @@ std::vector<PixelPoint> simplifyOutline(const std::vector<PixelPoint>& p, double
     return out;
 }
 
-int32_t stored(double pixels) { return static_cast<int32_t>(std::lround(pixels * 200)); }
+int32_t stored(double pixels) {
+    return static_cast<int32_t>(std::lround(pixels * 200));
+}
 
 // One closed edge around the band between two rectangles: the outer one, a step in to the inner
 // one, the inner one the other way round, and back out; filled alternately this is a frame.
 void addInsetFrame(vh::MapData& m) {
     const InsetBox box = ryukyuInsetBox();
     const double d = kInsetFrameWidth;
-    const PixelPoint outer[4] = {{box.left, box.top}, {box.right, box.top}, {box.right, box.bottom}, {box.left, box.bottom}};
-    const PixelPoint inner[4] = {{box.left + d, box.top + d}, {box.left + d, box.bottom - d},
-                                 {box.right - d, box.bottom - d}, {box.right - d, box.top + d}};
+    const PixelPoint outer[4] = {
+        {box.left, box.top}, {box.right, box.top}, {box.right, box.bottom}, {box.left, box.bottom}};
+    const PixelPoint inner[4] = {{box.left + d, box.top + d},
+                                 {box.left + d, box.bottom - d},
+                                 {box.right - d, box.bottom - d},
+                                 {box.right - d, box.top + d}};
     const int node = static_cast<int>(m.nodes.size());
     m.nodes.push_back({stored(outer[0].x), stored(outer[0].y)});
     vh::MapEdge e;
     e.from = e.to = static_cast<int16_t>(node);
     e.firstPoint = static_cast<int32_t>(m.points.size());
-    for (int k = 1; k < 4; ++k) m.points.push_back({stored(outer[k].x), stored(outer[k].y)});
+    for (int k = 1; k < 4; ++k)
+        m.points.push_back({stored(outer[k].x), stored(outer[k].y)});
     m.points.push_back({stored(outer[0].x), stored(outer[0].y)});
-    for (const PixelPoint& p : inner) m.points.push_back({stored(p.x), stored(p.y)});
+    for (const PixelPoint& p : inner)
+        m.points.push_back({stored(p.x), stored(p.y)});
     m.points.push_back({stored(inner[0].x), stored(inner[0].y)});
     m.points.push_back({-1, -1});
     vh::MapShape s;
@@ -154,8 +163,10 @@ LabelGrid rasterizeProvinces(const std::vector<Prefecture>& prefectures, const T
             for (const Ring& r : poly) {
                 std::vector<CellPoint> cells;
                 for (const LonLat& p : r) {
-                    const CellPoint c = toCells(inset ? projectInset(p.lon, p.lat) : projectMain(p.lon, p.lat), sub);
-                    x0 = std::min(x0, c.x), x1 = std::max(x1, c.x), y0 = std::min(y0, c.y), y1 = std::max(y1, c.y);
+                    const CellPoint c =
+                        toCells(inset ? projectInset(p.lon, p.lat) : projectMain(p.lon, p.lat), sub);
+                    x0 = std::min(x0, c.x), x1 = std::max(x1, c.x), y0 = std::min(y0, c.y),
+                    y1 = std::max(y1, c.y);
                     cells.push_back(c);
                 }
                 rings.push_back(std::move(cells));
@@ -210,7 +221,8 @@ vh::MapData assembleMap(const PlanarMap& borders, const Tables& tables, int sub,
     m.extent[3] = stored(kFrameHeight);
 
     const int scale = 200 / sub; // stored units per cell
-    for (const GridPoint& n : borders.nodes) m.nodes.push_back({n.x * scale, n.y * scale});
+    for (const GridPoint& n : borders.nodes)
+        m.nodes.push_back({n.x * scale, n.y * scale});
     for (const Chain& c : borders.chains) {
         vh::MapEdge e;
         e.from = static_cast<int16_t>(c.from);
@@ -224,7 +236,8 @@ vh::MapData assembleMap(const PlanarMap& borders, const Tables& tables, int sub,
     // Outlines by province, the biggest piece first.
     std::vector<int> order;
     for (int r = 0; r < static_cast<int>(borders.rings.size()); ++r) {
-        if (borders.rings[r].area > 0) order.push_back(r);
+        if (borders.rings[r].area > 0)
+            order.push_back(r);
         else
             report.warnings.push_back("a piece of " + tables.provinces[borders.rings[r].label].name +
                                       " has a hole; the hole is filled over by its contents");
@@ -237,16 +250,19 @@ vh::MapData assembleMap(const PlanarMap& borders, const Tables& tables, int sub,
         const BoundaryRing& ring = borders.rings[r];
         vh::MapShape s;
         s.firstEdge = static_cast<int16_t>(m.edgeLists.size());
-        s.fill = static_cast<int16_t>(kShadowFlag | tables.regions[tables.provinces[ring.label].region].layer);
+        s.fill =
+            static_cast<int16_t>(kShadowFlag | tables.regions[tables.provinces[ring.label].region].layer);
         s.key = static_cast<int16_t>(ring.label);
-        for (const ChainStep& step : ring.steps) m.edgeLists.push_back(step.chain);
+        for (const ChainStep& step : ring.steps)
+            m.edgeLists.push_back(step.chain);
         m.edgeLists.push_back(-1);
         m.shapes.push_back(s);
     }
     // Lakes: one closed edge each, over the land.
     for (const Lake& lake : tables.lakes) {
         std::vector<PixelPoint> outline;
-        for (const auto& [lon, lat] : lake.outline) outline.push_back(project(lon, lat));
+        for (const auto& [lon, lat] : lake.outline)
+            outline.push_back(project(lon, lat));
         outline = simplifyOutline(outline, kSimplifyPixels / 2);
         if (outline.size() < 3) continue;
         const int node = static_cast<int>(m.nodes.size());
@@ -254,7 +270,8 @@ vh::MapData assembleMap(const PlanarMap& borders, const Tables& tables, int sub,
         vh::MapEdge e;
         e.from = e.to = static_cast<int16_t>(node);
         e.firstPoint = static_cast<int32_t>(m.points.size());
-        for (size_t k = 1; k < outline.size(); ++k) m.points.push_back({stored(outline[k].x), stored(outline[k].y)});
+        for (size_t k = 1; k < outline.size(); ++k)
+            m.points.push_back({stored(outline[k].x), stored(outline[k].y)});
         m.points.push_back({-1, -1});
         vh::MapShape s;
         s.firstEdge = static_cast<int16_t>(m.edgeLists.size());
@@ -302,11 +319,10 @@ std::string kuniAreaSection(const vh::MapData& map) {
     struct Box {
         double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300, area = 0;
         void add(const Box& b) {
-            x0 = std::min(x0, b.x0), y0 = std::min(y0, b.y0), x1 = std::max(x1, b.x1), y1 = std::max(y1, b.y1);
+            x0 = std::min(x0, b.x0), y0 = std::min(y0, b.y0), x1 = std::max(x1, b.x1),
+            y1 = std::max(y1, b.y1);
         }
-        double gap(const Box& b) const {
-            return std::max({0.0, b.x0 - x1, x0 - b.x1, b.y0 - y1, y0 - b.y1});
-        }
+        double gap(const Box& b) const { return std::max({0.0, b.x0 - x1, x0 - b.x1, b.y0 - y1, y0 - b.y1}); }
     };
     std::string text = "KuniArea {\n";
     for (int p = 0; p < map.provinceCount(); ++p) {
@@ -318,7 +334,8 @@ std::string kuniAreaSection(const vh::MapData& map) {
             for (size_t k = 0; k < pts.size(); ++k) {
                 const vh::MapPoint& q = pts[k];
                 const vh::MapPoint& r = pts[(k + 1) % pts.size()];
-                b.x0 = std::min(b.x0, q.x), b.x1 = std::max(b.x1, q.x), b.y0 = std::min(b.y0, q.y), b.y1 = std::max(b.y1, q.y);
+                b.x0 = std::min(b.x0, q.x), b.x1 = std::max(b.x1, q.x), b.y0 = std::min(b.y0, q.y),
+                b.y1 = std::max(b.y1, q.y);
                 b.area += (q.x * r.y - r.x * q.y) / 2;
             }
             b.area = std::fabs(b.area);
@@ -335,8 +352,10 @@ std::string kuniAreaSection(const vh::MapData& map) {
         const double margin = 4 + 0.1 * std::max(all.x1 - all.x0, all.y1 - all.y0);
         const int left = std::max(0, static_cast<int>(std::floor(all.x0 - margin)));
         const int top = std::max(0, static_cast<int>(std::floor(all.y0 - margin)));
-        const int right = std::min(static_cast<int>(kFrameWidth) - 1, static_cast<int>(std::ceil(all.x1 + margin)));
-        const int bottom = std::min(static_cast<int>(kFrameHeight) - 1, static_cast<int>(std::ceil(all.y1 + margin)));
+        const int right =
+            std::min(static_cast<int>(kFrameWidth) - 1, static_cast<int>(std::ceil(all.x1 + margin)));
+        const int bottom =
+            std::min(static_cast<int>(kFrameHeight) - 1, static_cast<int>(std::ceil(all.y1 + margin)));
         const double fit = std::min(kFrameWidth / (right - left + 1), kFrameHeight / (bottom - top + 1));
         const int zoom = std::clamp(static_cast<int>(std::floor(fit)), 1, kKuniAreaMaxZoom);
         text += vh::cp932ToUtf8(vh::fieldText(map.provinces[p].name)) + ", " + std::to_string(zoom) + ", " +

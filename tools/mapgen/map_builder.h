@@ -14,10 +14,10 @@
 
 namespace mapgen {
 
-inline constexpr int kCellsPerPixel = 8;          // raster resolution
-inline constexpr double kSimplifyPixels = 0.3;    // Douglas-Peucker tolerance
-inline constexpr int kSmallestPieceCells = 64;    // islands and fragments below this are not drawn
-inline constexpr int kLakeLayer = 6;               // drawn over the land layers 0-5
+inline constexpr int kCellsPerPixel = 8;       // raster resolution
+inline constexpr double kSimplifyPixels = 0.3; // Douglas-Peucker tolerance
+inline constexpr int kSmallestPieceCells = 64; // islands and fragments below this are not drawn
+inline constexpr int kLakeLayer = 6;           // drawn over the land layers 0-5
 inline constexpr int kShadowFlag = 0x8000;
 // The frame around the Ryukyu inset: a thin band in palette entry 0, over everything else, keyed
 // to no province so clicks pass through it.
@@ -29,8 +29,8 @@ inline constexpr int kInsetFrameKey = -1;
 struct BuildReport {
     std::vector<std::string> warnings;
     CleanupReport cleanup;
-    int overlappingCells = 0;   // claimed by two prefectures (kept by the first)
-    int polygonsOutside = 0;    // islands outside the frame (Ogasawara, Daito ...)
+    int overlappingCells = 0; // claimed by two prefectures (kept by the first)
+    int polygonsOutside = 0;  // islands outside the frame (Ogasawara, Daito ...)
 };
 
 // Province of every cell of the frame: prefectures filled, several-province prefectures split by
@@ -40,7 +40,8 @@ LabelGrid rasterizeProvinces(const std::vector<Prefecture>& prefectures, const T
 
 // The map records from traced borders: regions and provinces from the tables, one shape per
 // outline ring (in its region's land layer, shadow flag set), the lakes, and the inset frame.
-vh::MapData assembleMap(const PlanarMap& borders, const Tables& tables, int cellsPerPixel, BuildReport& report);
+vh::MapData assembleMap(const PlanarMap& borders, const Tables& tables, int cellsPerPixel,
+                        BuildReport& report);
 
 // The whole pipeline on a TopoJSON file.
 bool buildMap(const std::string& topojsonPath, const Tables& tables, vh::MapData& out, BuildReport& report,

@@ -28,10 +28,14 @@ std::string fixedBrush(int layer) {
 std::string escapeXml(const std::string& s) {
     std::string out;
     for (char c : s) {
-        if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '&') out += "&amp;";
-        else out += c;
+        if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else if (c == '&')
+            out += "&amp;";
+        else
+            out += c;
     }
     return out;
 }
@@ -129,17 +133,18 @@ std::string previewSvg(const vh::MapData& map, const vh::ViewRect& view, double 
             svg += "<polygon fill=\"#2c3e4c\" fill-rule=\"evenodd\" points=\"" +
                    pointsAttr(vh::shapeOutline(map, s, view, w, h), shadow, shadow) + "\"/>\n";
     std::vector<int> order(map.shapes.size());
-    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int>(i);
+    for (size_t i = 0; i < order.size(); ++i)
+        order[i] = static_cast<int>(i);
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return map.shapes[a].layer() < map.shapes[b].layer(); });
     for (int s : order) {
         const int layer = map.shapes[s].layer();
         if (layer == 7) continue;
-        const std::string fill = layer >= 20 ? colour(layer - 20 < 32 ? map.palette[layer - 20] : 0)
-                                             : fixedBrush(layer);
+        const std::string fill =
+            layer >= 20 ? colour(layer - 20 < 32 ? map.palette[layer - 20] : 0) : fixedBrush(layer);
         svg += "<polygon fill=\"" + fill + "\" fill-rule=\"evenodd\" stroke=\"#3b3324\" stroke-width=\"" +
-               std::to_string(0.25 * scale) + "\" points=\"" + pointsAttr(vh::shapeOutline(map, s, view, w, h), 0, 0) +
-               "\"/>\n";
+               std::to_string(0.25 * scale) + "\" points=\"" +
+               pointsAttr(vh::shapeOutline(map, s, view, w, h), 0, 0) + "\"/>\n";
     }
     const double font = std::clamp(4.5 * scale, 9.0, 14.0);
     for (int p = 0; p < map.provinceCount(); ++p) {
@@ -147,17 +152,19 @@ std::string previewSvg(const vh::MapData& map, const vh::ViewRect& view, double 
         if (!provinceLabelPoint(map, p, at)) continue;
         const double x = (at.x - view.left) * scale, y = (at.y - view.top) * scale;
         if (x < 0 || y < 0 || x > w || y > h) continue;
-        std::snprintf(buf, sizeof buf,
-                      "<text x=\"%.1f\" y=\"%.1f\" font-size=\"%.1f\" text-anchor=\"middle\" "
-                      "dominant-baseline=\"central\" font-family=\"Noto Sans CJK JP\" fill=\"#1c1c1c\" "
-                      "stroke=\"#ffffff\" stroke-width=\"%.1f\" stroke-opacity=\"0.6\" paint-order=\"stroke\">",
-                      x, y, font, font / 5);
+        std::snprintf(
+            buf, sizeof buf,
+            "<text x=\"%.1f\" y=\"%.1f\" font-size=\"%.1f\" text-anchor=\"middle\" "
+            "dominant-baseline=\"central\" font-family=\"Noto Sans CJK JP\" fill=\"#1c1c1c\" "
+            "stroke=\"#ffffff\" stroke-width=\"%.1f\" stroke-opacity=\"0.6\" paint-order=\"stroke\">",
+            x, y, font, font / 5);
         svg += buf + escapeXml(vh::cp932ToUtf8(vh::fieldText(map.provinces[p].name))) + "</text>\n";
     }
     return svg + "</svg>\n";
 }
 
-bool writePreviewSvg(const vh::MapData& map, const std::string& path, const vh::ViewRect& view, double scale) {
+bool writePreviewSvg(const vh::MapData& map, const std::string& path, const vh::ViewRect& view,
+                     double scale) {
     std::ofstream f(path, std::ios::trunc);
     f << previewSvg(map, view, scale);
     return static_cast<bool>(f);

@@ -21,7 +21,8 @@ struct LineReader {
             if (line.empty() || line[0] == '#') continue;
             std::istringstream s(line);
             words.clear();
-            for (std::string w; s >> w;) words.push_back(w);
+            for (std::string w; s >> w;)
+                words.push_back(w);
             if (!words.empty()) return true;
         }
         return false;
@@ -149,7 +150,8 @@ bool loadTables(const std::string& dir, Tables& out, std::string& error) {
     }
     for (size_t p = 0; p < t.provinces.size(); ++p) {
         bool seeded = false;
-        for (const Seed& s : t.seeds) seeded = seeded || s.province == static_cast<int>(p);
+        for (const Seed& s : t.seeds)
+            seeded = seeded || s.province == static_cast<int>(p);
         if (!seeded) {
             error = dir + "/seeds.txt: province " + t.provinces[p].name + " has no seed";
             return false;
@@ -159,6 +161,8 @@ bool loadTables(const std::string& dir, Tables& out, std::string& error) {
     return true;
 }
 
-std::string defaultTablesDir() { return MAPGEN_TABLES_DIR; }
+std::string defaultTablesDir() {
+    return MAPGEN_TABLES_DIR;
+}
 
 } // namespace mapgen

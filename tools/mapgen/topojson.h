@@ -12,10 +12,10 @@ struct LonLat {
     double lat = 0;
 };
 
-using Ring = std::vector<LonLat>;       // closed: the last point repeats the first
-using Polygon = std::vector<Ring>;      // outer ring first, then holes
+using Ring = std::vector<LonLat>;  // closed: the last point repeats the first
+using Polygon = std::vector<Ring>; // outer ring first, then holes
 struct Prefecture {
-    std::string name;                   // e.g. "京都府"
+    std::string name; // e.g. "京都府"
     std::vector<Polygon> polygons;
 };
 
