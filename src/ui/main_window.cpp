@@ -257,6 +257,14 @@ void MainWindow::refresh() {
     refreshSummary();
     refreshRanking();
     map_->update();
+    // The month's diplomacy log: append what was added since the last look; start over once the
+    // log was emptied for a new diplomacy phase.
+    const std::string& d = game_.diplomacyLog;
+    if (d.compare(0, shownLog_.size(), shownLog_) != 0) shownLog_.clear();
+    if (d.size() > shownLog_.size()) {
+        appendLog(utf8(d.substr(shownLog_.size())).replace("\r\n", "\n"));
+        shownLog_ = d;
+    }
 }
 
 void MainWindow::refreshSummary() {
@@ -308,6 +316,7 @@ void MainWindow::resetView() {
     backToNational_->hide();
     coords_->setText(coordinatesText(0, 0));
     clearLog();
+    shownLog_ = game_.diplomacyLog;
     for (const char* line : kHelpLines) appendLog(QString(line) + "\n");
     log_->verticalScrollBar()->setValue(0);
     refresh();

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <string>
 
 class QAction;
 class QCheckBox;
@@ -105,6 +106,7 @@ private:
     QAction* quitAction_ = nullptr;
     QTimer pulse_;
     int phase_ = 0;
+    std::string shownLog_; // the part of the diplomacy log already in the log box
 };
 
 } // namespace vh::ui

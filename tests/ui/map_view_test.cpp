@@ -179,6 +179,36 @@ private slots:
         QCOMPARE(QColor(b.pixel(180, 130)), QColor(255, 255, 255));
     }
 
+    void mainMapKakudaiShowsOnlyItsRectangle() {
+        WorldState& w = game->world;
+        // Only the upper left quarter of map space (x 100..279, y 60..219), stretched to the view.
+        w.settings.mainMapKakudai = MainMapZoom{1, 100, 60, 280, 220};
+        MapViewState s;
+        QCOMPARE(toMapCoords(w, s, QPointF(0, 0)), QPointF(100, 60));
+        QCOMPARE(toMapCoords(w, s, QPointF(560, 440)), QPointF(280, 220));
+        QImage img(mapViewSize(), QImage::Format_RGB32);
+        {
+            QPainter p(&img);
+            paintMap(p, w, s);
+        }
+        // 躑躅ヶ崎館 (180, 130) is inside: its dot moves with the stretch, in the player's colour.
+        const QPoint at = mapTransform(w, s).map(QPointF(180.5, 130.5)).toPoint();
+        QCOMPARE(at, QPoint(250, 194));
+        QCOMPARE(QColor(img.pixel(at)), QColor(50, 50, 255));
+        w.settings.mainMapKakudai = MainMapZoom{};
+    }
+
+    void diplomacyLogIsAppendedToTheLogBox() {
+        game->diplomacyLog = "武田家と今川家が不戦同盟を締結\r\n";
+        window->refresh();
+        QVERIFY(window->logBox()->toPlainText().endsWith("武田家と今川家が不戦同盟を締結\n"));
+        game->diplomacyLog += "村上家が武田家に従属\r\n";
+        window->refresh();
+        window->refresh();
+        QCOMPARE(window->logBox()->toPlainText().count("不戦同盟"), 1);
+        QCOMPARE(window->logBox()->toPlainText().count("従属"), 1);
+    }
+
 private:
     static void armWatchdogOnce() {
         static bool armed = false;
