@@ -38,6 +38,36 @@ void ScriptedFrontend::playerTurn() { requests_.push_back({"turn", {}}); }
 
 void ScriptedFrontend::worldReplaced() { requests_.push_back({"world", {}}); }
 
+int ScriptedFrontend::chooseHarvestTax(const HarvestRequest& request) {
+    requests_.push_back({"harvest", std::to_string(request.outcomes.size())});
+    if (taxes_.empty()) return Frontend::chooseHarvestTax(request);
+    const int t = taxes_.front();
+    taxes_.pop_front();
+    return t;
+}
+
+void ScriptedFrontend::showAccountsReport(const AccountsReport& report) {
+    requests_.push_back({"accounts", report.houseName});
+}
+
+void ScriptedFrontend::showTradeShipReturn(const TradeShipReturn& r) {
+    requests_.push_back({"trade-ship", r.firstLine() + "\n" + r.secondLine()});
+}
+
+void ScriptedFrontend::showWeatherEvent(const WeatherEvent& e) { requests_.push_back({"weather", e.heading()}); }
+
+bool ScriptedFrontend::askRoninService(const RoninRequest& request) {
+    requests_.push_back({"ronin", request.question()});
+    return nextAnswer();
+}
+
+EnvoyVisitAnswer ScriptedFrontend::askEnvoyVisit(const EnvoyVisitRequest& request) {
+    requests_.push_back({"envoy", request.question});
+    EnvoyVisitAnswer a;
+    a.accept = nextAnswer();
+    return a;
+}
+
 std::vector<std::string> ScriptedFrontend::texts(const std::string& kind) const {
     std::vector<std::string> out;
     for (const Request& r : requests_)

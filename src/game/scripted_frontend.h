@@ -13,13 +13,20 @@ namespace vh {
 class ScriptedFrontend : public Frontend {
 public:
     struct Request {
-        std::string kind; // "message", "ok-cancel", "yes-no", "watch-on", "ending", "phase", "turn", ...
+        // "message", "ok-cancel", "yes-no", "watch-on", "ending", "phase", "turn", "world", "harvest",
+        // "accounts", "trade-ship", "weather", "ronin", "envoy"
+        std::string kind;
         std::string text;
     };
 
     // Queues the answer to the next question (OK/Cancel, Yes/No, watch on).
     ScriptedFrontend& answer(bool yes) {
         answers_.push_back(yes);
+        return *this;
+    }
+    // Queues the tax index of the next harvest (the standard rate when none is queued).
+    ScriptedFrontend& harvestTax(int index) {
+        taxes_.push_back(index);
         return *this;
     }
     // Answer given when the queue is empty; every such question is counted as unscripted.
@@ -33,6 +40,13 @@ public:
     void phaseStarted(int phase) override;
     void playerTurn() override;
     void worldReplaced() override;
+    // Typed requests: recorded, then answered from the queues (yes/no ones from the answers).
+    int chooseHarvestTax(const HarvestRequest& request) override;
+    void showAccountsReport(const AccountsReport& report) override;
+    void showTradeShipReturn(const TradeShipReturn& r) override;
+    void showWeatherEvent(const WeatherEvent& e) override;
+    bool askRoninService(const RoninRequest& request) override;
+    EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) override;
 
     const std::vector<Request>& requests() const { return requests_; }
     // The recorded requests of one kind, texts only.
@@ -46,6 +60,7 @@ private:
     bool nextAnswer();
     std::vector<Request> requests_;
     std::deque<bool> answers_;
+    std::deque<int> taxes_;
     bool fallback_ = true;
     int unscripted_ = 0;
 };
