@@ -12,7 +12,8 @@ A scenario may borrow from the main tables (src/1560): a castle line of only "id
 the rest of the castle from there, a general line of only "name appear house rank place" takes
 his abilities and years from there.
 
-Castle positions are longitude and latitude; `mapgen project` turns them into map pixels.
+Castle positions are longitude and latitude; `mapgen project` turns them into map pixels, and
+`mapgen kuniarea` gives the province view areas of data/default.map (or --kuniarea FILE).
 Without --check the .snr files are written; with it they are only compared with what is there.
 """
 
@@ -22,6 +23,7 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
 from collections import OrderedDict
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), '..'))
@@ -456,18 +458,22 @@ def build(name, project, provinces, kuniarea):
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument('--mapgen', default=os.path.join(ROOT, 'build', 'tools', 'mapgen', 'mapgen'))
-    parser.add_argument('--kuniarea', default=os.path.join(SRC, 'kuniarea.txt'),
-                        help='the KuniArea section written by mapgen build (code page 932)')
+    parser.add_argument('--kuniarea', help='a KuniArea section written by mapgen (code page 932); '
+                        'by default it is taken from data/default.map')
     parser.add_argument('--check', action='store_true', help='compare with the committed files only')
     parser.add_argument('scenarios', nargs='*', default=[MAIN, 'owari'])
     args = parser.parse_args()
 
     provinces, _ = load_provinces()
     project = Projector(args.mapgen)
+    kuniarea = args.kuniarea
+    if kuniarea is None:
+        kuniarea = os.path.join(tempfile.mkdtemp(prefix='scenario-gen-'), 'kuniarea.txt')
+        subprocess.run([args.mapgen, 'kuniarea', os.path.join(ROOT, 'data', 'default.map'), kuniarea], check=True)
     status = 0
     for name in args.scenarios:
         try:
-            data, summary = build(name, project, provinces, args.kuniarea)
+            data, summary = build(name, project, provinces, kuniarea)
         except DataError as e:
             print(f'{name}: {e}', file=sys.stderr)
             status = 1

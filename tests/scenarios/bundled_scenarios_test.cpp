@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,8 @@ struct Expectation {
     const char* file;
     int minHouses, minCastles, minGenerals;
 };
+
+void PrintTo(const Expectation& e, std::ostream* os) { *os << e.file; }
 
 std::string dataDir() { return std::string(VH_SOURCE_DIR) + "/data"; }
 
