@@ -30,8 +30,8 @@ std::string fullScenario() {
     s += "}\nShiro {\n";
     for (int i = 0; i < kColumns * kRows; ++i) {
         const int col = i % kColumns, row = i / kColumns;
-        s += "c" + std::to_string(i) + ", Castle" + std::to_string(i) + ", P" + std::to_string(i / 80) + ", 5, " +
-             std::to_string(col * 11) + ", " + std::to_string(row * 11) +
+        s += "c" + std::to_string(i) + ", Castle" + std::to_string(i) + ", P" + std::to_string(i / 80) +
+             ", 5, " + std::to_string(col * 11) + ", " + std::to_string(row * 11) +
              ", 50000, 40000, 300, 200, 50, 20, NO, 0, 0, 60, NORMAL, h" + std::to_string(i / 2) + "\n";
     }
     s += "}\nShiroConnect {\n";
@@ -48,26 +48,32 @@ std::string fullScenario() {
     for (int g = 0; g < 5000; ++g) {
         const int house = g % 1000;
         s += "General" + std::to_string(g) + ", 5, 5, 5, 5, 5, 10, 30, 5, 1530, 1590, " +
-             (g % 10 == 9 ? "1570" : "0") + ", h" + std::to_string(house) + ", " + std::to_string(g / 1000) + ", c" +
-             std::to_string(house * 2 + g % 2) + "\n";
+             (g % 10 == 9 ? "1570" : "0") + ", h" + std::to_string(house) + ", " + std::to_string(g / 1000) +
+             ", c" + std::to_string(house * 2 + g % 2) + "\n";
     }
     s += "}\nDoumei {\n";
     for (int r = 0; r < 2000; ++r)
         s += "h" + std::to_string(r % 1000) + ", " + (r < 1000 ? "FUSEN" : "NOTHING") + ", h" +
              std::to_string((r * 7 + 1) % 1000) + "\n";
     s += "}\nKuniArea {\n";
-    for (int p = 0; p < kProvinces; ++p) s += "P" + std::to_string(p) + ", 6, 0, 0, 100, 100\n";
+    for (int p = 0; p < kProvinces; ++p)
+        s += "P" + std::to_string(p) + ", 6, 0, 0, 100, 100\n";
     s += "}\nSnowKakuritsu {\n";
-    for (int p = 0; p < kProvinces; ++p) s += "P" + std::to_string(p) + ", 30 20 5 0 0 0 0 0 0 0 5 20\n";
+    for (int p = 0; p < kProvinces; ++p)
+        s += "P" + std::to_string(p) + ", 30 20 5 0 0 0 0 0 0 0 5 20\n";
     s += "}\nRainKakuritsu {\nR0, 0 0 0 0 10 30 30 10 20 0 0 0\nR1, 0 0 0 0 10 30 30 10 20 0 0 0\n}\n";
     s += "Trading {\n";
-    for (int t = 0; t < 49; ++t) s += "t" + std::to_string(t) + ", Partner" + std::to_string(t) + ", 500\n";
+    for (int t = 0; t < 49; ++t)
+        s += "t" + std::to_string(t) + ", Partner" + std::to_string(t) + ", 500\n";
     s += "}\nTradingMonth {\n";
-    for (int t = 0; t < 49; ++t) s += "t" + std::to_string(t) + ", 3, K_ALL\n";
+    for (int t = 0; t < 49; ++t)
+        s += "t" + std::to_string(t) + ", 3, K_ALL\n";
     s += "}\nTeppouKounyuu {\n";
-    for (int m = 0; m < 10; ++m) s += "m" + std::to_string(m) + ", Market" + std::to_string(m) + ", 1543, 500, 2, 100, 50, 1.5, 300\n";
+    for (int m = 0; m < 10; ++m)
+        s += "m" + std::to_string(m) + ", Market" + std::to_string(m) + ", 1543, 500, 2, 100, 50, 1.5, 300\n";
     s += "}\nTeppouKounyuuMonth {\n";
-    for (int m = 0; m < 10; ++m) s += "m" + std::to_string(m) + ", 2, P0, P1, P2\n";
+    for (int m = 0; m < 10; ++m)
+        s += "m" + std::to_string(m) + ", 2, P0, P1, P2\n";
     s += "}\nTeppouSeisan {\nP3, 1545, 10, 1, 100\n}\n";
     return s;
 }
@@ -121,8 +127,12 @@ void read(benchmark::State& state, const std::string& path) {
     }
 }
 
-void BM_ReadScenarioFullCapacity(benchmark::State& state) { read(state, files().plain); }
-void BM_ReadCipherScenarioFullCapacity(benchmark::State& state) { read(state, files().cipher); }
+void BM_ReadScenarioFullCapacity(benchmark::State& state) {
+    read(state, files().plain);
+}
+void BM_ReadCipherScenarioFullCapacity(benchmark::State& state) {
+    read(state, files().cipher);
+}
 
 BENCHMARK(BM_ReadScenarioFullCapacity)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadCipherScenarioFullCapacity)->Unit(benchmark::kMillisecond);

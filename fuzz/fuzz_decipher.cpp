@@ -47,6 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string body = text.substr(t.rawPosition());
     std::string back;
     if (vh::decipherScenarioText(cipher, pw, back) != vh::kCipherOk) std::abort();
-    if (back.size() < body.size() || back.compare(back.size() - body.size(), body.size(), body) != 0) std::abort();
+    if (back.size() < body.size() || back.compare(back.size() - body.size(), body.size(), body) != 0)
+        std::abort();
     return 0;
 }

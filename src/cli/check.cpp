@@ -29,11 +29,14 @@ int check(const Args& args) {
 
     auto world = std::make_unique<WorldState>();
     const ScenarioReadResult r = readScenario(path, programDir, *world);
-    for (const std::string& notice : r.notices) std::printf("%s\n", notice.c_str());
+    for (const std::string& notice : r.notices)
+        std::printf("%s\n", notice.c_str());
     if (r.code != 0) {
         // The game shows no message for a file it cannot open.
-        if (r.message.empty()) std::fprintf(stderr, "ファイルエラー: %s\n", path.c_str());
-        else std::printf("%s\n", r.message.c_str());
+        if (r.message.empty())
+            std::fprintf(stderr, "ファイルエラー: %s\n", path.c_str());
+        else
+            std::printf("%s\n", r.message.c_str());
         return r.code;
     }
     std::printf("OK houses=%d castles=%d generals=%d relations=%d partners=%d markets=%d\n",

@@ -83,17 +83,26 @@ bool writeWhole(const std::string& path, const std::string& data) {
 
 const char* cipherUtilityMessage(int code) {
     switch (code) {
-    case kCipherSourceUnreadable: return "シナリオファイルが開けません";
-    case kCipherSameFile: return "変換元ファイルと出力ファイルは同じ名前を指定しないでください";
-    case kCipherOutputUnwritable: return "出力ファイルが開けません";
-    case kCipherWrongPassword: return "パスワードが違います";
-    case kCipherBadData: return "データが異常です";
-    case kCipherPasswordBlank: return "パスワードに空白を含めることはできません";
-    default: return "";
+    case kCipherSourceUnreadable:
+        return "シナリオファイルが開けません";
+    case kCipherSameFile:
+        return "変換元ファイルと出力ファイルは同じ名前を指定しないでください";
+    case kCipherOutputUnwritable:
+        return "出力ファイルが開けません";
+    case kCipherWrongPassword:
+        return "パスワードが違います";
+    case kCipherBadData:
+        return "データが異常です";
+    case kCipherPasswordBlank:
+        return "パスワードに空白を含めることはできません";
+    default:
+        return "";
     }
 }
 
-std::string cipherHeaderLine() { return utf8ToCp932("Cipher : LEVEL1\t// これ以降のデータは暗号化されています"); }
+std::string cipherHeaderLine() {
+    return utf8ToCp932("Cipher : LEVEL1\t// これ以降のデータは暗号化されています");
+}
 
 int encipherScenarioText(std::string_view source, std::string& out) {
     ScenarioTokenizer t(source);
@@ -111,16 +120,19 @@ int encipherScenarioText(std::string_view source, std::string& out) {
 
     std::string cipher;
     CipherState pw;
-    for (char ch : password) encipherByte(pw, static_cast<uint8_t>(ch), cipher);
+    for (char ch : password)
+        encipherByte(pw, static_cast<uint8_t>(ch), cipher);
     encipherByte(pw, ' ', cipher);
     std::string bodyCipher;
     CipherState bs;
     bodyCipher.reserve(body.size() * 2);
-    for (char ch : body) encipherByte(bs, static_cast<uint8_t>(ch), bodyCipher);
+    for (char ch : body)
+        encipherByte(bs, static_cast<uint8_t>(ch), bodyCipher);
     char digits[9];
     std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>(bs.sum));
     CipherState ds;
-    for (int i = 0; i < 8; ++i) encipherByte(ds, static_cast<uint8_t>(digits[i]), cipher);
+    for (int i = 0; i < 8; ++i)
+        encipherByte(ds, static_cast<uint8_t>(digits[i]), cipher);
     cipher += bodyCipher;
 
     out = std::move(head);
@@ -163,7 +175,8 @@ int decipherScenarioText(std::string_view source, std::string_view password, std
     }
     d.restart();
     std::string body;
-    for (int b; (b = d.next()) >= 0;) body.push_back(static_cast<char>(b));
+    for (int b; (b = d.next()) >= 0;)
+        body.push_back(static_cast<char>(b));
     if (!digitsValid || d.state().sum != expected) return kCipherBadData;
 
     const std::string_view head = source.substr(0, cipherAt);
@@ -204,7 +217,8 @@ int encipherScenarioFile(const std::string& sourcePath, const std::string& outpu
     return writeWhole(outputPath, out) ? kCipherOk : kCipherOutputUnwritable;
 }
 
-int decipherScenarioFile(const std::string& sourcePath, const std::string& outputPath, std::string_view password) {
+int decipherScenarioFile(const std::string& sourcePath, const std::string& outputPath,
+                         std::string_view password) {
     if (int e = checkCipherPaths(sourcePath, outputPath)) return e;
     std::string source, out;
     if (!readWhole(sourcePath, source)) return kCipherSourceUnreadable;

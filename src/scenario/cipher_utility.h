@@ -10,7 +10,7 @@ namespace vh {
 enum CipherUtilityCode : int {
     kCipherOk = 0,
     kCipherSourceUnreadable = 1, // "シナリオファイルが開けません"
-    kCipherSameFile = 2,         // "変換元ファイルと出力ファイルは同じ名前を指定しないでください"
+    kCipherSameFile = 2, // "変換元ファイルと出力ファイルは同じ名前を指定しないでください"
     kCipherOutputUnwritable = 3, // "出力ファイルが開けません"
     kCipherWrongPassword = 4,    // "パスワードが違います"
     kCipherBadData = 5,          // "データが異常です"
@@ -35,6 +35,7 @@ int checkCipherPaths(const std::string& sourcePath, const std::string& outputPat
 // The utility's two operations. The output file is written only when the whole conversion
 // succeeded, so a refusal leaves no output behind.
 int encipherScenarioFile(const std::string& sourcePath, const std::string& outputPath);
-int decipherScenarioFile(const std::string& sourcePath, const std::string& outputPath, std::string_view password);
+int decipherScenarioFile(const std::string& sourcePath, const std::string& outputPath,
+                         std::string_view password);
 
 } // namespace vh

@@ -28,7 +28,7 @@ void encipherByte(CipherState& state, uint8_t plain, std::string& out);
 
 // Deciphers cipher text from a byte buffer, skipping every character outside 32..123.
 class DecipherStream {
-public:
+  public:
     DecipherStream() = default;
     DecipherStream(const uint8_t* data, size_t size, size_t pos) : data_(data), size_(size), pos_(pos) {}
 
@@ -39,7 +39,7 @@ public:
     const CipherState& state() const { return state_; }
     size_t position() const { return pos_; }
 
-private:
+  private:
     int nextCipherChar();
 
     const uint8_t* data_ = nullptr;

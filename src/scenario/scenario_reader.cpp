@@ -120,9 +120,12 @@ int ScenarioReader::readKeyword() {
     if (k == "TekiJouTsuuka") return yesNo(s.tekiJouTsuuka);
     if (k == "Language") {
         next();
-        if (tok_ == "JAPANESE") s.language = 0;
-        else if (tok_ == "CHINESE_GB2312") s.language = 1;
-        else return kErrSyntax;
+        if (tok_ == "JAPANESE")
+            s.language = 0;
+        else if (tok_ == "CHINESE_GB2312")
+            s.language = 1;
+        else
+            return kErrSyntax;
         return kScenarioOk;
     }
     if (k == "MainMapKakudai") return mainMapZoom();
@@ -137,19 +140,32 @@ int ScenarioReader::readKeyword() {
 
     // The remaining sections may name provinces or regions.
     RecordReader record = nullptr;
-    if (k == "Daimyou") record = &ScenarioReader::houseLine;
-    else if (k == "Shiro") record = &ScenarioReader::castleLine;
-    else if (k == "ShiroConnect") record = &ScenarioReader::routeLine;
-    else if (k == "Bushou") record = &ScenarioReader::generalLine;
-    else if (k == "Doumei") record = &ScenarioReader::relationLine;
-    else if (k == "KuniArea") record = &ScenarioReader::viewAreaLine;
-    else if (k == "SnowKakuritsu") record = &ScenarioReader::snowLine;
-    else if (k == "RainKakuritsu") record = &ScenarioReader::rainLine;
-    else if (k == "TradingMonth") record = &ScenarioReader::partnerMonthLine;
-    else if (k == "TeppouKounyuu") record = &ScenarioReader::marketLine;
-    else if (k == "TeppouKounyuuMonth") record = &ScenarioReader::marketMonthLine;
-    else if (k == "TeppouSeisan") record = &ScenarioReader::productionLine;
-    else return kErrSyntax;
+    if (k == "Daimyou")
+        record = &ScenarioReader::houseLine;
+    else if (k == "Shiro")
+        record = &ScenarioReader::castleLine;
+    else if (k == "ShiroConnect")
+        record = &ScenarioReader::routeLine;
+    else if (k == "Bushou")
+        record = &ScenarioReader::generalLine;
+    else if (k == "Doumei")
+        record = &ScenarioReader::relationLine;
+    else if (k == "KuniArea")
+        record = &ScenarioReader::viewAreaLine;
+    else if (k == "SnowKakuritsu")
+        record = &ScenarioReader::snowLine;
+    else if (k == "RainKakuritsu")
+        record = &ScenarioReader::rainLine;
+    else if (k == "TradingMonth")
+        record = &ScenarioReader::partnerMonthLine;
+    else if (k == "TeppouKounyuu")
+        record = &ScenarioReader::marketLine;
+    else if (k == "TeppouKounyuuMonth")
+        record = &ScenarioReader::marketMonthLine;
+    else if (k == "TeppouSeisan")
+        record = &ScenarioReader::productionLine;
+    else
+        return kErrSyntax;
 
     // Names of provinces and regions need a map: the default one unless the scenario named its own.
     if (int e = ensureMap()) return e;
@@ -228,9 +244,12 @@ int ScenarioReader::textSetting(char (&field)[101], int tooLong) {
 
 int ScenarioReader::yesNo(bool& flag) {
     next();
-    if (tok_ == "YES") flag = true;
-    else if (tok_ == "NO") flag = false;
-    else return kErrSyntax;
+    if (tok_ == "YES")
+        flag = true;
+    else if (tok_ == "NO")
+        flag = false;
+    else
+        return kErrSyntax;
     return kScenarioOk;
 }
 
@@ -248,7 +267,8 @@ int ScenarioReader::realTriple(double (&values)[3]) {
     double v[3];
     for (int i = 0; i < 3; ++i)
         if (int e = realField(i == 2, v[i])) return e;
-    for (int i = 0; i < 3; ++i) values[i] = v[i];
+    for (int i = 0; i < 3; ++i)
+        values[i] = v[i];
     return kScenarioOk;
 }
 
@@ -256,13 +276,16 @@ int ScenarioReader::gunEffect() {
     int32_t v[4];
     for (int i = 0; i < 4; ++i)
         if (int e = rangedField(i == 3, 0, 100, kErrGunEffect, v[i])) return e;
-    for (int i = 0; i < 4; ++i) world_.settings.teppouKouka[i] = static_cast<uint8_t>(v[i]);
+    for (int i = 0; i < 4; ++i)
+        world_.settings.teppouKouka[i] = static_cast<uint8_t>(v[i]);
     return kScenarioOk;
 }
 
 // ---- the map ----
 
-int ScenarioReader::ensureMap() { return mapLoaded_ ? kScenarioOk : loadMapNamed("default.map"); }
+int ScenarioReader::ensureMap() {
+    return mapLoaded_ ? kScenarioOk : loadMapNamed("default.map");
+}
 
 int ScenarioReader::loadMapNamed(const std::string& name) {
     namespace fs = std::filesystem;
@@ -295,7 +318,8 @@ void ScenarioReader::indexMap() {
     provinceByName_.clear();
     regionByName_.clear();
     const MapData& m = world_.map;
-    for (int p = 0; p < m.provinceCount(); ++p) provinceByName_.emplace(std::string(fieldText(m.provinces[p].name)), p);
+    for (int p = 0; p < m.provinceCount(); ++p)
+        provinceByName_.emplace(std::string(fieldText(m.provinces[p].name)), p);
     for (int r = 0; r < m.regionCount() && r < kMaxRegions; ++r)
         regionByName_.emplace(std::string(fieldText(m.regions[r].name)), r);
 }
@@ -329,7 +353,8 @@ ScenarioReadResult readScenarioFromBytes(std::string_view bytes, const std::stri
     ScenarioReader reader(bytes, scenarioDir, programDir, *scratch);
     result.code = reader.run();
     result.notices.reserve(reader.notices().size());
-    for (const std::string& n : reader.notices()) result.notices.push_back(n);
+    for (const std::string& n : reader.notices())
+        result.notices.push_back(n);
     if (result.code != kScenarioOk) {
         result.message = scenarioErrorMessage(result.code, reader.errorLine(), reader.detail());
         return result;

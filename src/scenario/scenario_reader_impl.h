@@ -21,7 +21,7 @@ inline constexpr int kMaxCastleProvince = 127;
 inline constexpr int kMaxCastlesPerProvince = 100;
 
 class ScenarioReader {
-public:
+  public:
     ScenarioReader(std::string_view text, std::string scenarioDir, std::string programDir, WorldState& world);
 
     // Reads the whole text; returns 0 or an error code. After an error, errorLine() and detail()
@@ -35,7 +35,7 @@ public:
         return world_.settings.language == 1 ? TextEncoding::Gb2312 : TextEncoding::Cp932;
     }
 
-private:
+  private:
     using RecordReader = int (ScenarioReader::*)(int firstEnd);
 
     int readKeyword();

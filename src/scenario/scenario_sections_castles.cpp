@@ -18,10 +18,14 @@ int ScenarioReader::houseLine(int end) {
     if (tok_.size() > kMaxNameBytes) return kErrHouseNameTooLong;
     setFieldText(h.name, tok_);
     if (int e = field(false)) return e;
-    if (tok_ == "NORMAL") h.kind = kHouseNormal;
-    else if (tok_ == "AINU") h.kind = kHouseAinu;
-    else if (tok_ == "RYUUKYUU") h.kind = kHouseRyuukyuu;
-    else return kErrHouseKind;
+    if (tok_ == "NORMAL")
+        h.kind = kHouseNormal;
+    else if (tok_ == "AINU")
+        h.kind = kHouseAinu;
+    else if (tok_ == "RYUUKYUU")
+        h.kind = kHouseRyuukyuu;
+    else
+        return kErrHouseKind;
     int32_t navigation, mining = 0, funds, collection = 10;
     if (int e = intField(false, navigation)) return e;
     if (version_ >= 2)
@@ -73,9 +77,12 @@ int ScenarioReader::castleLine(int end) {
         if (int e = intField(false, mine)) return e;
     }
     if (int e = field(false)) return e;
-    if (tok_ == "YES") site.hasPort = 1;
-    else if (tok_ == "NO") site.hasPort = 0;
-    else return kErrPort;
+    if (tok_ == "YES")
+        site.hasPort = 1;
+    else if (tok_ == "NO")
+        site.hasPort = 0;
+    else
+        return kErrPort;
     int32_t tradeShips, warShips, support;
     if (int e = rangedField(false, 0, 100, kErrTradeShips, tradeShips)) return e;
     if (int e = rangedField(false, 0, 100, kErrWarShips, warShips)) return e;
@@ -141,7 +148,8 @@ int ScenarioReader::routeLine(int end) {
     }
     std::fill(std::begin(site.routes), std::end(site.routes), int16_t{-1});
     std::copy(list, list + n, site.routes);
-    for (int i = 0; i < n; ++i) listedBy_[list[i]].push_back(static_cast<int16_t>(castle));
+    for (int i = 0; i < n; ++i)
+        listedBy_[list[i]].push_back(static_cast<int16_t>(castle));
     routesRead_[castle] = 1;
 
     // Every castle read so far that leads here must be led to from here.

@@ -11,7 +11,9 @@ bool soldiersFit(int64_t units, int32_t heiUnit, int64_t limitMen) {
     return units >= 0 && units <= limitMen && units * heiUnit <= limitMen;
 }
 
-bool allianceKind(int kind) { return kind == kRelPact || kind == kRelSubordinateTo || kind == kRelSubmittedTo; }
+bool allianceKind(int kind) {
+    return kind == kRelPact || kind == kRelSubordinateTo || kind == kRelSubmittedTo;
+}
 
 } // namespace
 
@@ -124,12 +126,18 @@ int ScenarioReader::relationLine(int end) {
     if (a < 0) return kErrHouseRef;
     if (int e = field(false)) return e;
     int kind;
-    if (tok_ == "FUSEN") kind = kRelPact;
-    else if (tok_ == "JUUZOKU") kind = kRelSubordinateTo;
-    else if (tok_ == "SHINJUU") kind = kRelSubmittedTo;
-    else if (tok_ == "SHUKUTEKI") kind = kRelSwornEnemy;
-    else if (tok_ == "NOTHING") kind = kRelNothing;
-    else return kErrRelationKind;
+    if (tok_ == "FUSEN")
+        kind = kRelPact;
+    else if (tok_ == "JUUZOKU")
+        kind = kRelSubordinateTo;
+    else if (tok_ == "SHINJUU")
+        kind = kRelSubmittedTo;
+    else if (tok_ == "SHUKUTEKI")
+        kind = kRelSwornEnemy;
+    else if (tok_ == "NOTHING")
+        kind = kRelNothing;
+    else
+        return kErrRelationKind;
     if (int e = field(true)) return e;
     int b;
     if (tok_ == "D_ALL") {

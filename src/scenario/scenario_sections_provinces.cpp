@@ -38,7 +38,8 @@ int ScenarioReader::snowLine(int end) {
     if (int e = shapeOf(end, false)) return e;
     const int province = provinceIndex(tok_);
     if (province < 0) return kErrProvince;
-    return readMonths([this](bool last, int32_t& v) { return intField(last, v); }, world_.snowChance[province]);
+    return readMonths([this](bool last, int32_t& v) { return intField(last, v); },
+                      world_.snowChance[province]);
 }
 
 int ScenarioReader::rainLine(int end) {

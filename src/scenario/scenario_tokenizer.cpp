@@ -10,8 +10,12 @@ namespace {
 constexpr int kEof = -1;
 constexpr int kNone = -2;
 
-bool isBlank(int c) { return c == '\t' || c == '\r' || c == ' '; }
-bool isDigit(int c) { return c >= '0' && c <= '9'; }
+bool isBlank(int c) {
+    return c == '\t' || c == '\r' || c == ' ';
+}
+bool isDigit(int c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 
@@ -156,8 +160,10 @@ std::optional<double> parseReal(std::string_view t) {
     if (first != '+' && first != '-' && first != '.' && !isDigit(first)) return std::nullopt;
     int dots = first == '.' ? 1 : 0;
     for (size_t i = 1; i < t.size(); ++i) {
-        if (t[i] == '.') ++dots;
-        else if (!isDigit(t[i])) return std::nullopt;
+        if (t[i] == '.')
+            ++dots;
+        else if (!isDigit(t[i]))
+            return std::nullopt;
     }
     if (dots > 1) return std::nullopt;
     const bool negative = first == '-';

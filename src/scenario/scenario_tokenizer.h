@@ -23,7 +23,7 @@ inline constexpr size_t kTokenCapacity = 100;        // 99 bytes of token text
 inline constexpr size_t kOpeningTokenCapacity = 200; // lines of the opening text
 
 class ScenarioTokenizer {
-public:
+  public:
     // `text` must outlive the tokenizer.
     explicit ScenarioTokenizer(std::string_view text);
 
@@ -44,7 +44,7 @@ public:
     bool cipherMode() const { return cipherMode_; }
     DecipherStream& cipher() { return cipher_; }
 
-private:
+  private:
     int rawGet();
     int foldedGet();
     int get();

@@ -12,13 +12,15 @@ using Cipher = ScenarioTest;
 std::string encipherAll(std::string_view plain) {
     CipherState s;
     std::string out;
-    for (char c : plain) encipherByte(s, static_cast<uint8_t>(c), out);
+    for (char c : plain)
+        encipherByte(s, static_cast<uint8_t>(c), out);
     return out;
 }
 
 TEST(CipherBytes, EveryByteRoundTripsAndUsesTheAlphabet) {
     std::string plain;
-    for (int i = 0; i < 256; ++i) plain.push_back(static_cast<char>(i));
+    for (int i = 0; i < 256; ++i)
+        plain.push_back(static_cast<char>(i));
     plain += plain; // a second pass under another key position
     const std::string cipher = encipherAll(plain);
     for (char c : cipher) {
@@ -36,7 +38,8 @@ TEST(CipherBytes, EveryByteRoundTripsAndUsesTheAlphabet) {
     }
     DecipherStream d(reinterpret_cast<const uint8_t*>(broken.data()), broken.size(), 0);
     std::string back;
-    for (int b; (b = d.next()) >= 0;) back.push_back(static_cast<char>(b));
+    for (int b; (b = d.next()) >= 0;)
+        back.push_back(static_cast<char>(b));
     EXPECT_EQ(back, plain);
 }
 
@@ -46,7 +49,8 @@ TEST(CipherBytes, ChecksumShiftsByTheNewCount) {
     encipherByte(s, 'A', out);
     EXPECT_EQ(s.count, 1u);
     EXPECT_EQ(s.sum, uint32_t{'A'} << 1);
-    for (int i = 0; i < 7; ++i) encipherByte(s, 0, out);
+    for (int i = 0; i < 7; ++i)
+        encipherByte(s, 0, out);
     encipherByte(s, 1, out); // count 9: shifted by 1 again
     EXPECT_EQ(s.sum, (uint32_t{'A'} << 1) + 2);
 }
@@ -159,7 +163,8 @@ TEST_F(Cipher, AnyDamagedCharacterIsReportedAsCipherDamage) {
     EXPECT_GT(checked, 10);
     // A cut-off file fails too.
     WorldState w;
-    EXPECT_EQ(readScenarioFromBytes(cipher.substr(0, cipher.size() - 30), dir(), dir(), w).code, kErrCipherData);
+    EXPECT_EQ(readScenarioFromBytes(cipher.substr(0, cipher.size() - 30), dir(), dir(), w).code,
+              kErrCipherData);
 }
 
 TEST_F(Cipher, FileOperationsAndTheirRefusals) {

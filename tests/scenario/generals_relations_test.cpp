@@ -77,7 +77,8 @@ TEST_F(Generals, FieldChecks) {
         const char* line;
         int error;
     } cases[] = {
-        {"一二三四五六七八九十一, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, a\n", kErrGeneralNameTooLong},
+        {"一二三四五六七八九十一, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, a\n",
+         kErrGeneralNameTooLong},
         {"g, 11, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, a\n", kErrValor},
         {"g, 1, -1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, a\n", kErrPolitics},
         {"g, 1, 1, 11, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, a\n", kErrIntellect},
@@ -93,7 +94,8 @@ TEST_F(Generals, FieldChecks) {
         {"g, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, 武蔵\n", kErrPlace},
         {"g, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0\n", kErrSyntax},
     };
-    for (const Case& c : cases) EXPECT_EQ(code(withGenerals(c.line)), c.error) << c.line;
+    for (const Case& c : cases)
+        EXPECT_EQ(code(withGenerals(c.line)), c.error) << c.line;
 }
 
 TEST_F(Generals, APresentGeneralInAProvinceNeedsACastleOfHisHouseThere) {
@@ -111,23 +113,27 @@ TEST_F(Generals, APresentGeneralInAProvinceNeedsACastleOfHisHouseThere) {
 }
 
 TEST_F(Generals, ReferencesMustComeFirst) {
-    EXPECT_EQ(code(std::string(kHouses) + "Bushou {\ng, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, a\n}\n" +
-                   kCastles),
+    EXPECT_EQ(code(std::string(kHouses) +
+                   "Bushou {\ng, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, a\n}\n" + kCastles),
               kErrPlace);
-    EXPECT_EQ(code("Bushou {\ng, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, 山城\n}\n" + std::string(kHouses)),
-              kErrHouseRef);
+    EXPECT_EQ(
+        code("Bushou {\ng, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, 山城\n}\n" + std::string(kHouses)),
+        kErrHouseRef);
 }
 
 TEST_F(Generals, FiveThousandAndFirstIsRefused) {
     std::string lines;
-    for (int i = 0; i < 5000; ++i) lines += "g, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, a\n";
+    for (int i = 0; i < 5000; ++i)
+        lines += "g, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, a\n";
     ASSERT_EQ(code(withGenerals(lines)), 0);
     EXPECT_EQ(world().scenarioGeneralCount, 5000);
     EXPECT_EQ(code(withGenerals(lines + "g, 1, 1, 1, 1, 1, 0, 0, 0, 1540, 1600, 0, oda, 0, a\n")),
               kErrTooManyGenerals);
 }
 
-std::string withRelations(const std::string& lines) { return std::string(kHouses) + "Doumei {\n" + lines + "}\n"; }
+std::string withRelations(const std::string& lines) {
+    return std::string(kHouses) + "Doumei {\n" + lines + "}\n";
+}
 
 TEST_F(Relations, KindsAndEveryHouse) {
     ASSERT_EQ(code(withRelations("oda, FUSEN, takeda\noda, JUUZOKU, takeda\ntakeda, SHINJUU, oda\n"
@@ -166,7 +172,8 @@ TEST_F(Relations, ADuplicateAllianceIsNoticedAndKept) {
 
 TEST_F(Relations, TwoThousandAndFirstIsRefused) {
     std::string lines;
-    for (int i = 0; i < 2000; ++i) lines += "oda, NOTHING, takeda\n";
+    for (int i = 0; i < 2000; ++i)
+        lines += "oda, NOTHING, takeda\n";
     ASSERT_EQ(code(withRelations(lines)), 0);
     EXPECT_EQ(code(withRelations(lines + "oda, NOTHING, takeda\n")), kErrTooManyRelations);
 }

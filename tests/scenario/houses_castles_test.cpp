@@ -8,7 +8,9 @@ using Houses = ScenarioTest;
 using Castles = ScenarioTest;
 using Routes = ScenarioTest;
 
-std::string houseSection(const std::string& lines) { return "Daimyou {\n" + lines + "}\n"; }
+std::string houseSection(const std::string& lines) {
+    return "Daimyou {\n" + lines + "}\n";
+}
 
 TEST_F(Houses, VersionShapes) {
     ASSERT_EQ(code(houseSection("oda, 織田家, NORMAL, 12, -1\nsho, 尚家, RYUUKYUU, 30, 500\n")), 0);
@@ -41,8 +43,9 @@ TEST_F(Houses, FieldChecks) {
     EXPECT_EQ(code(houseSection(std::string(26, 'i') + ", 名, NORMAL, 1, 1\n")), kErrHouseIdTooLong);
     EXPECT_EQ(code(houseSection(std::string(25, 'i') + ", 名, NORMAL, 1, 1\n")), 0);
     EXPECT_EQ(code(houseSection("a, 名, NORMAL, 1, 1\na, 名, NORMAL, 1, 1\n")), kErrHouseIdDuplicate);
-    EXPECT_EQ(code(houseSection("a, 一二三四五六七八九十一, NORMAL, 1, 1\n")), kErrHouseNameTooLong); // 22 bytes
-    EXPECT_EQ(code(houseSection("a, 一二三四五六七八九十, NORMAL, 1, 1\n")), 0);                        // 20 bytes
+    EXPECT_EQ(code(houseSection("a, 一二三四五六七八九十一, NORMAL, 1, 1\n")),
+              kErrHouseNameTooLong);                                             // 22 bytes
+    EXPECT_EQ(code(houseSection("a, 一二三四五六七八九十, NORMAL, 1, 1\n")), 0); // 20 bytes
     EXPECT_EQ(code(houseSection("a, 名, normal, 1, 1\n")), kErrHouseKind);
     EXPECT_EQ(code(houseSection("a, 名, NORMAL, x, 1\n")), kErrNotInteger);
     EXPECT_EQ(code("ScenarioVer 2\n" + houseSection("a, 名, NORMAL, 1, 501, 1\n")), kErrMiningSkill);
@@ -55,7 +58,8 @@ TEST_F(Houses, FieldChecks) {
 
 TEST_F(Houses, AThousandAndFirstHouseIsRefusedOnItsOwnLine) {
     std::string lines;
-    for (int i = 0; i < 1000; ++i) lines += "h" + std::to_string(i) + ", 家, NORMAL, 0, 0\n";
+    for (int i = 0; i < 1000; ++i)
+        lines += "h" + std::to_string(i) + ", 家, NORMAL, 0, 0\n";
     ASSERT_EQ(code(houseSection(lines)), 0);
     EXPECT_EQ(world().scenarioHouseCount, 1000);
     const ScenarioReadResult r = read(houseSection(lines + "extra, 家, NORMAL, 0, 0\n"));
@@ -100,14 +104,17 @@ TEST_F(Castles, VersionShapes) {
     EXPECT_EQ(world().castleSites[0].maxMine, 70);
     EXPECT_EQ(world().castles[0].mine, 30);
     EXPECT_EQ(world().castleSites[0].initialOwner, 1);
-    ASSERT_EQ(code(castleScenario("a, 城, 大和, 1, 0, 0, 1, 1, 1, 1, 70, 30, NO, 0, 0, 0, EUROPE, takeda\n", 4)),
-              0);
+    ASSERT_EQ(
+        code(castleScenario("a, 城, 大和, 1, 0, 0, 1, 1, 1, 1, 70, 30, NO, 0, 0, 0, EUROPE, takeda\n", 4)),
+        0);
     EXPECT_EQ(world().castleSites[0].picture, kPicEurope);
-    EXPECT_EQ(code(castleScenario("a, 城, 大和, 1, 0, 0, 1, 1, 1, 1, 7, 3, NO, 0, 0, 0, CASTLE, takeda\n", 4)),
-              kErrCastlePicture);
+    EXPECT_EQ(
+        code(castleScenario("a, 城, 大和, 1, 0, 0, 1, 1, 1, 1, 7, 3, NO, 0, 0, 0, CASTLE, takeda\n", 4)),
+        kErrCastlePicture);
     // A version 1 line read as version 2 meets the port word where the mine ceiling belongs.
     EXPECT_EQ(code(castleScenario(kCastleLine, 2)), kErrNotInteger);
-    EXPECT_EQ(code(castleScenario("a, 城, 大和, 1, 0, 0, 1, 1, 1, 1, 7, 3, NO, 0, 0, 0, takeda\n", 1)), kErrPort);
+    EXPECT_EQ(code(castleScenario("a, 城, 大和, 1, 0, 0, 1, 1, 1, 1, 7, 3, NO, 0, 0, 0, takeda\n", 1)),
+              kErrPort);
 }
 
 TEST_F(Castles, FieldChecks) {
@@ -115,7 +122,8 @@ TEST_F(Castles, FieldChecks) {
         const char* line;
         int error;
     } cases[] = {
-        {"aaaaaaaaaaaaaaaaaaaaaaaaaa, 城, 山城, 1, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, oda\n", kErrCastleIdTooLong},
+        {"aaaaaaaaaaaaaaaaaaaaaaaaaa, 城, 山城, 1, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, oda\n",
+         kErrCastleIdTooLong},
         {"a, 一二三四五六七八九十一, 山城, 1, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, oda\n", kErrCastleNameTooLong},
         {"a, 城, 武蔵, 1, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, oda\n", kErrProvince},
         {"a, 城, 山城, 0, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, oda\n", kErrCastleSize},
@@ -130,7 +138,8 @@ TEST_F(Castles, FieldChecks) {
         {"a, 城, 山城, 1, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, uesugi\n", kErrHouseRef},
         {"a, 城, 山城, 1, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, oda, more\n", kErrSyntax},
     };
-    for (const Case& c : cases) EXPECT_EQ(code(castleScenario(c.line)), c.error) << c.line;
+    for (const Case& c : cases)
+        EXPECT_EQ(code(castleScenario(c.line)), c.error) << c.line;
     EXPECT_EQ(code(castleScenario(std::string(kCastleLine) + kCastleLine)), kErrCastleIdDuplicate);
 }
 
@@ -153,7 +162,8 @@ TEST_F(Castles, TwoThousandAndFirstCastleIsRefused) {
     ASSERT_TRUE(writeMapFile(path("default.map"), smallMap(30)));
     std::string lines;
     for (int i = 0; i < 2001; ++i)
-        lines += "c" + std::to_string(i) + ", 城, P" + std::to_string(i / 100) + ", 1, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, oda\n";
+        lines += "c" + std::to_string(i) + ", 城, P" + std::to_string(i / 100) +
+                 ", 1, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, oda\n";
     EXPECT_EQ(code(castleScenario(lines)), kErrTooManyCastles);
     EXPECT_EQ(world().castleCount, 0);
 }
@@ -178,7 +188,8 @@ TEST_F(Routes, BothEndsDeclared) {
 
 TEST_F(Routes, ARouteBackMissingWhenTheLineIsRead) {
     // a lists b; b's line, read later, does not list a.
-    const ScenarioReadResult r = read(std::string(kHouses) + kCastles + "ShiroConnect {\na, b\nb, c\nc, b\n}\n");
+    const ScenarioReadResult r =
+        read(std::string(kHouses) + kCastles + "ShiroConnect {\na, b\nb, c\nc, b\n}\n");
     EXPECT_EQ(r.code, kErrRouteMismatch);
     EXPECT_EQ(r.message, "城経路不一致(Line No.12) ");
 }
@@ -202,8 +213,10 @@ TEST_F(Routes, SevenRoutesFitAnEighthDoesNot) {
               0);
     EXPECT_EQ(routeCount(world().castleSites[0]), 7);
     EXPECT_EQ(world().castleSites[0].routes[7], -1);
-    EXPECT_EQ(code(std::string(kHouses) + "Shiro {\n" + castles + "}\nShiroConnect {\nk0, k1, k2, k3, k4, k5, k6, "
-                                                                  "k7, k8\n" + back + "}\n"),
+    EXPECT_EQ(code(std::string(kHouses) + "Shiro {\n" + castles +
+                   "}\nShiroConnect {\nk0, k1, k2, k3, k4, k5, k6, "
+                   "k7, k8\n" +
+                   back + "}\n"),
               kErrTooManyRoutes);
 }
 

@@ -76,14 +76,16 @@ TEST_F(MapLookup, ALaterMapFileReplacesTheMapNamesStayResolved) {
     ASSERT_EQ(code(basicScenario() + "MapFile other.map\nKuniArea {\n尾張, 1, 0, 0, 1, 1\n}\n"), 0);
     EXPECT_EQ(world().castleSites[0].province, 0);
     EXPECT_EQ(world().viewAreas[0].zoom, 1);
-    EXPECT_EQ(code(basicScenario() + "MapFile other.map\nKuniArea {\n山城, 1, 0, 0, 1, 1\n}\n"), kErrProvince);
+    EXPECT_EQ(code(basicScenario() + "MapFile other.map\nKuniArea {\n山城, 1, 0, 0, 1, 1\n}\n"),
+              kErrProvince);
 }
 
 TEST_F(MapLookup, ALaterMapMustHoldTheProvincesAlreadyUsed) {
     ASSERT_TRUE(writeMapFile(path("default.map"), smallMap(10))); // P9 has index 13
     MapData small = smallMap();
     ASSERT_TRUE(writeMapFile(path("small.map"), small));
-    const std::string castle = std::string(kHouses) + "Shiro {\nz, 城, P9, 1, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, oda\n}\n";
+    const std::string castle =
+        std::string(kHouses) + "Shiro {\nz, 城, P9, 1, 0, 0, 1, 1, 1, 1, NO, 0, 0, 0, oda\n}\n";
     ASSERT_EQ(code(castle), 0);
     EXPECT_EQ(code(castle + "MapFile small.map\n"), kErrProvince);
 }

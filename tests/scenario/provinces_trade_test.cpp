@@ -79,7 +79,8 @@ TEST_F(TradeSections, PartnerChecks) {
     EXPECT_EQ(code("Trading {\nmin, 明, 500\n}\nTradingMonth {\nmin, 3, 武蔵\n}\n"), kErrProvince);
     EXPECT_EQ(code("Trading {\nmin, 明, 500\n}\nTradingMonth {\nmin, 3\n}\n"), kErrSyntax);
     std::string lines;
-    for (int i = 0; i < 49; ++i) lines += "p" + std::to_string(i) + ", 国, 1\n";
+    for (int i = 0; i < 49; ++i)
+        lines += "p" + std::to_string(i) + ", 国, 1\n";
     ASSERT_EQ(code("Trading {\n" + lines + "}\n"), 0);
     EXPECT_EQ(world().tradePartnerCount, 50);
     EXPECT_EQ(code("Trading {\n" + lines + "p49, 国, 1\n}\n"), kErrTooManyPartners);
@@ -109,12 +110,14 @@ TEST_F(TradeSections, GunMarketChecks) {
               kErrMarketIdTooLong);
     EXPECT_EQ(code("TeppouKounyuu {\ns, 堺, 1543, 1, 1, 1, 1, 1, 1\ns, 堺, 1543, 1, 1, 1, 1, 1, 1\n}\n"),
               kErrMarketIdDuplicate);
-    EXPECT_EQ(code("TeppouKounyuu {\ns, 一二三四五六七八九十一, 1543, 1, 1, 1, 1, 1, 1\n}\n"), kErrMarketNameTooLong);
+    EXPECT_EQ(code("TeppouKounyuu {\ns, 一二三四五六七八九十一, 1543, 1, 1, 1, 1, 1, 1\n}\n"),
+              kErrMarketNameTooLong);
     EXPECT_EQ(code("TeppouKounyuu {\ns, 堺, 1543, 1, 1, 1, 1, 1, x\n}\n"), kErrNotReal);
     EXPECT_EQ(code("TeppouKounyuu {\ns, 堺, 1543, 1, 1, 1, 1, 1\n}\n"), kErrSyntax);
     EXPECT_EQ(code("TeppouKounyuuMonth {\ns, 1, K_ALL\n}\n"), kErrMarketRef);
     std::string lines;
-    for (int i = 0; i < 10; ++i) lines += "m" + std::to_string(i) + ", 市, 1543, 1, 1, 1, 1, 1, 1\n";
+    for (int i = 0; i < 10; ++i)
+        lines += "m" + std::to_string(i) + ", 市, 1543, 1, 1, 1, 1, 1, 1\n";
     ASSERT_EQ(code("TeppouKounyuu {\n" + lines + "}\n"), 0);
     EXPECT_EQ(code("TeppouKounyuu {\n" + lines + "m10, 市, 1543, 1, 1, 1, 1, 1, 1\n}\n"), kErrTooManyMarkets);
 }

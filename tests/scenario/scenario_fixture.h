@@ -41,7 +41,7 @@ inline MapData smallMap(int filler = 0) {
 }
 
 class ScenarioTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         static std::atomic<int> serial{0};
         dir_ = std::filesystem::temp_directory_path() /
@@ -87,17 +87,20 @@ inline const char* const kHouses = "Daimyou {\n"
                                    "oda, 織田家, NORMAL, 10, -1\n"
                                    "takeda, 武田家, NORMAL, 5, 3000\n"
                                    "}\n";
-inline const char* const kCastles = "Shiro {\n"
-                                    "a, 二条城, 山城, 5, 100, 120, 50000, 40000, 300, 200, YES, 3, 2, 60, oda\n"
-                                    "b, 郡山城, 大和, 3, 110, 130, 30000, 20000, 200, 100, NO, 0, 0, 50, takeda\n"
-                                    "c, 高取城, 大和, 2, 115, 135, 10000, 9000, 100, 50, NO, 0, 0, 40, takeda\n"
-                                    "}\n";
+inline const char* const kCastles =
+    "Shiro {\n"
+    "a, 二条城, 山城, 5, 100, 120, 50000, 40000, 300, 200, YES, 3, 2, 60, oda\n"
+    "b, 郡山城, 大和, 3, 110, 130, 30000, 20000, 200, 100, NO, 0, 0, 50, takeda\n"
+    "c, 高取城, 大和, 2, 115, 135, 10000, 9000, 100, 50, NO, 0, 0, 40, takeda\n"
+    "}\n";
 inline const char* const kRoutes = "ShiroConnect {\n"
                                    "a, b\n"
                                    "b, a, c\n"
                                    "c, b\n"
                                    "}\n";
 
-inline std::string basicScenario() { return std::string(kHouses) + kCastles + kRoutes; }
+inline std::string basicScenario() {
+    return std::string(kHouses) + kCastles + kRoutes;
+}
 
 } // namespace vh::test

@@ -78,8 +78,8 @@ TEST_F(Settings, ValueChecks) {
     EXPECT_EQ(code("MainMapKakudai 560, 0, 10, 10\n"), kErrX);
     EXPECT_EQ(code("MainMapKakudai 0, 440, 10, 10\n"), kErrY);
     EXPECT_EQ(code("MainMapKakudai 0, 0, 10, -1\n"), kErrY);
-    EXPECT_EQ(code("MainMapKakudai 0, 0, 10\n"), kErrSyntax);         // values must share one line
-    EXPECT_EQ(code("MainMapKakudai 0, 0, 10, 10, 5\n"), kErrSyntax);  // the last must end it
+    EXPECT_EQ(code("MainMapKakudai 0, 0, 10\n"), kErrSyntax);        // values must share one line
+    EXPECT_EQ(code("MainMapKakudai 0, 0, 10, 10, 5\n"), kErrSyntax); // the last must end it
     EXPECT_EQ(code("TeppouCost 1, 2, x\n"), kErrNotReal);
     EXPECT_EQ(code("TeppouSoubiRitsu 1.5.1, 2, 3\n"), kErrNotReal);
     EXPECT_EQ(code("TeppouKouka 10, 10, 101, 10\n"), kErrGunEffect);
@@ -141,7 +141,8 @@ TEST_F(Settings, AFailedReadLeavesTheWorldUntouched) {
     ASSERT_EQ(readScenario(path("good.snr"), dir(), w).code, 0);
     ASSERT_EQ(w.castleCount, 3);
     w.date.year = 1575; // as if play had gone on
-    writeBytes(path("bad.snr"), utf8ToCp932("HeiUnit 3\nStartYear 1600\n" + std::string(kHouses) + "Shiro {\n}\nX"));
+    writeBytes(path("bad.snr"),
+               utf8ToCp932("HeiUnit 3\nStartYear 1600\n" + std::string(kHouses) + "Shiro {\n}\nX"));
     const ScenarioReadResult r = readScenario(path("bad.snr"), dir(), w);
     EXPECT_EQ(r.code, kErrSyntax);
     EXPECT_EQ(w.castleCount, 3);

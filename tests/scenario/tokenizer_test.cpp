@@ -84,9 +84,10 @@ TEST(Tokenizer, LineNumbersCountFromTheTokenStart) {
     ScenarioTokenizer t("a\n\n// comment\n\n   b, c\nd // x\n\"e\nf\"\n");
     std::string tok;
     std::vector<std::pair<std::string, int>> seen;
-    while (t.nextToken(tok) != kTokenFileEnd || !tok.empty()) seen.emplace_back(tok, t.tokenLine());
-    const std::vector<std::pair<std::string, int>> expected = {{"a", 1}, {"b", 5}, {"c", 5}, {"d", 6}, {"e", 7},
-                                                               {"f", 8}};
+    while (t.nextToken(tok) != kTokenFileEnd || !tok.empty())
+        seen.emplace_back(tok, t.tokenLine());
+    const std::vector<std::pair<std::string, int>> expected = {{"a", 1}, {"b", 5}, {"c", 5},
+                                                               {"d", 6}, {"e", 7}, {"f", 8}};
     EXPECT_EQ(seen, expected);
     EXPECT_EQ(t.line(), 9);
 }
