@@ -27,7 +27,9 @@ const Rgb kOwnShades[4] = {{50, 50, 255}, {120, 120, 255}, {190, 190, 255}, {255
 const Rgb kRankColours[5] = {{255, 255, 255}, {255, 255, 0}, {0, 255, 255}, {0, 255, 0}, {255, 0, 255}};
 constexpr Rgb kUnowned{128, 128, 128};
 
-bool validHouse(const WorldState& w, int h) { return h >= 0 && h < kMaxHouses && h < std::max(w.houseCount, 1); }
+bool validHouse(const WorldState& w, int h) {
+    return h >= 0 && h < kMaxHouses && h < std::max(w.houseCount, 1);
+}
 
 } // namespace
 
@@ -59,16 +61,21 @@ Rgb houseColour(const WorldState& w, int owner, CastleMark mark, int pulseCounte
     if (owner == player) return dot ? ownDotShade(pulseCounter) : Rgb{60, 70, 255};
     const DaimyoHouse& me = w.houses[player];
     switch (relationKind(me, owner)) {
-    case 0: return {150, 0, 0};
-    case 2: return dot ? Rgb{50, 255, 50} : Rgb{50, 200, 50};
+    case 0:
+        return {150, 0, 0};
+    case 2:
+        return dot ? Rgb{50, 255, 50} : Rgb{50, 200, 50};
     case 3:
     case 4:
-    case 5: return dot ? Rgb{255, 255, 30} : Rgb{200, 200, 30};
+    case 5:
+        return dot ? Rgb{255, 255, 30} : Rgb{200, 200, 30};
     case 6:
     case 7:
-    case 8: return {20, 20, 160};
+    case 8:
+        return {20, 20, 160};
     case 9:
-    case 10: return {255, 160, 30};
+    case 10:
+        return {255, 160, 30};
     default: {
         // No agreement: darker when we are sworn enemies of the side the owner stands on.
         const int side = sideOf(w, owner);
@@ -98,11 +105,14 @@ std::vector<RankedHouse> rankHouses(const WorldState& w) {
         const bool submitted = w.houses[h].vassalState == 2;
         out.push_back({h, submitted ? own[h] : withVassals[h], submitted});
     }
-    std::stable_sort(out.begin(), out.end(), [](const RankedHouse& a, const RankedHouse& b) { return a.koku > b.koku; });
+    std::stable_sort(out.begin(), out.end(),
+                     [](const RankedHouse& a, const RankedHouse& b) { return a.koku > b.koku; });
     return out;
 }
 
-Rgb rankColour(int row) { return row >= 0 && row < 5 ? kRankColours[row] : Rgb{255, 0, 0}; }
+Rgb rankColour(int row) {
+    return row >= 0 && row < 5 ? kRankColours[row] : Rgb{255, 0, 0};
+}
 
 Rgb colourCodingColour(const WorldState& w, int castle, const std::vector<RankedHouse>& ranking) {
     if (castle < 0 || castle >= w.castleCount) return kUnowned;
@@ -137,7 +147,8 @@ ProvinceSummary provinceSummary(const WorldState& w, int province) {
         if (w.castleSites[c].hasPort) ++s.ports;
         ++s.castles;
     }
-    if (province < static_cast<int>(w.gunProduction.size())) s.gunProduction = w.gunProduction[province].current != 0;
+    if (province < static_cast<int>(w.gunProduction.size()))
+        s.gunProduction = w.gunProduction[province].current != 0;
     return s;
 }
 

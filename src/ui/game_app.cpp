@@ -42,8 +42,9 @@ GameApp::GameApp(AppOptions options) : options_(std::move(options)), game_(std::
     };
     chooseSaveFile = [this](bool forSaving) {
         const QString filter = "Save Files (*.sav);;All Files (*)";
-        QString path = forSaving ? QFileDialog::getSaveFileName(window_.get(), "データセーブ", saveDir_, filter)
-                                 : QFileDialog::getOpenFileName(window_.get(), "データロード", saveDir_, filter);
+        QString path = forSaving
+                           ? QFileDialog::getSaveFileName(window_.get(), "データセーブ", saveDir_, filter)
+                           : QFileDialog::getOpenFileName(window_.get(), "データロード", saveDir_, filter);
         if (forSaving && !path.isEmpty() && QFileInfo(path).suffix().isEmpty()) path += ".sav";
         return path;
     };
@@ -88,8 +89,10 @@ bool GameApp::start() {
         connect(dismiss, &QTimer::timeout, this, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
-            if (QPushButton* b = box->defaultButton()) b->click();
-            else box->accept();
+            if (QPushButton* b = box->defaultButton())
+                b->click();
+            else
+                box->accept();
         });
         dismiss->start(50);
     }
@@ -134,9 +137,11 @@ bool GameApp::openScenario() {
 }
 
 bool GameApp::readScenarioFile(const QString& path, bool showOpening) {
-    const ScenarioReadResult r = readScenario(path.toStdString(), options_.programDir.toStdString(), game_->world);
+    const ScenarioReadResult r =
+        readScenario(path.toStdString(), options_.programDir.toStdString(), game_->world);
     if (showOpening)
-        for (const std::string& notice : r.notices) showMessage(window_.get(), utf8(notice));
+        for (const std::string& notice : r.notices)
+            showMessage(window_.get(), utf8(notice));
     if (r.code != 0) {
         showMessage(window_.get(), utf8(r.message));
         return false;

@@ -16,7 +16,7 @@
 namespace vh::ui {
 
 struct AppOptions {
-    QString programDir;    // where default.map lives; scenarios are looked for in its scenarios/
+    QString programDir; // where default.map lives; scenarios are looked for in its scenarios/
     // Test and screenshot runs: start this scenario directly, without the file chooser, the opening
     // text and the house dialog. house -2 takes the first house holding a castle, -1 watches.
     QString scenario;
@@ -26,7 +26,7 @@ struct AppOptions {
 
 class GameApp : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit GameApp(AppOptions options);
     ~GameApp() override;
 
@@ -58,7 +58,7 @@ public:
     std::function<QString()> chooseScenarioFile;
     std::function<QString(bool forSaving)> chooseSaveFile;
 
-private:
+  private:
     void handle(FlowStatus status);
     void endProgram();
     void takeScreenshots();

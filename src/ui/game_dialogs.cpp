@@ -55,7 +55,9 @@ StartMenuDialog::StartMenuDialog(std::function<bool()> newGame, QWidget* parent)
     v->addLayout(row);
 }
 
-QPushButton* StartMenuDialog::button(const QString& caption) const { return findChild<QPushButton*>(caption); }
+QPushButton* StartMenuDialog::button(const QString& caption) const {
+    return findChild<QPushButton*>(caption);
+}
 
 void StartMenuDialog::reject() {
     choice_ = Quit;

@@ -16,16 +16,16 @@ namespace vh::ui {
 // was read; closing the dialog counts as 終了.
 class StartMenuDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     enum Result { NewGame = 0, LoadGame = 1, Quit = 2, Benchmark = 3 };
     StartMenuDialog(std::function<bool()> newGame, QWidget* parent = nullptr);
     Result choice() const { return choice_; }
     QPushButton* button(const QString& caption) const;
 
-protected:
+  protected:
     void reject() override;
 
-private:
+  private:
     std::function<bool()> newGame_;
     Result choice_ = Quit;
 };
@@ -33,21 +33,21 @@ private:
 // The opening text of a scenario, read-only and scrollable, with OK.
 class OpeningDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     OpeningDialog(const QString& title, const QString& text, QWidget* parent = nullptr);
 };
 
 // "シナリオ情報".
 class ScenarioInfoDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ScenarioInfoDialog(const ScenarioInfo& info, QWidget* parent = nullptr);
 };
 
 // "エンディング": the unifying house's name and the ending text, closed with "完".
 class EndingDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     EndingDialog(const QString& text, QWidget* parent = nullptr);
 };
 

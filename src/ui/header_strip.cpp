@@ -24,7 +24,9 @@ void HeaderStrip::paintEvent(QPaintEvent*) {
     p.setFont(uiFont(lang, 14));
     p.setPen(QColor(240, 226, 190));
     // Texts are placed by their top-left corner, as in the game's header.
-    auto text = [&](int x, int y, const QString& s) { p.drawText(QRect(x, y, width() - x, 18), Qt::AlignLeft | Qt::AlignTop, s); };
+    auto text = [&](int x, int y, const QString& s) {
+        p.drawText(QRect(x, y, width() - x, 18), Qt::AlignLeft | Qt::AlignTop, s);
+    };
     text(10, 4, fieldQText(world_, world_.settings.title));
     if (world_.playerHouse < 0) return;
     p.setPen(Qt::white);

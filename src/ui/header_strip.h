@@ -9,13 +9,13 @@ namespace vh::ui {
 
 class HeaderStrip : public QWidget {
     Q_OBJECT
-public:
+  public:
     HeaderStrip(const WorldState& world, QWidget* parent = nullptr);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
 
-private:
+  private:
     const WorldState& world_;
 };
 

@@ -80,7 +80,8 @@ void HouseSelectDialog::pickProvince(int province) {
     province_->setText(provinceName(w, province));
     list_->clear();
     for (const HouseChoice& r : rows) {
-        auto* item = new QTreeWidgetItem(list_, {houseName(w, r.house), QString::number(r.castles), kokuText(r.koku)});
+        auto* item =
+            new QTreeWidgetItem(list_, {houseName(w, r.house), QString::number(r.castles), kokuText(r.koku)});
         item->setData(0, Qt::UserRole, r.house);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);

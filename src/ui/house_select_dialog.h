@@ -17,7 +17,7 @@ namespace vh::ui {
 
 class HouseSelectDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     HouseSelectDialog(Game& game, const MapViewState& start, QWidget* parent = nullptr);
 
     // After accept(): the chosen house, or -1 for watching.
@@ -33,7 +33,7 @@ public:
     // A row of the house list was chosen: asks "%sで始めます" and ends the dialog on OK.
     void pickHouse(int house);
 
-private:
+  private:
     Game& game_;
     MapView* map_ = nullptr;
     QLabel* province_ = nullptr;

@@ -16,11 +16,16 @@ int main(int argc, char** argv) {
     for (int i = 1; i < args.size(); ++i) {
         const QString& a = args[i];
         const bool hasValue = i + 1 < args.size();
-        if (a == "--program-dir" && hasValue) options.programDir = args[++i];
-        else if (a == "--scenario" && hasValue) options.scenario = args[++i];
-        else if (a == "--house" && hasValue) options.house = args[++i].toInt();
-        else if (a == "--screenshots" && hasValue) options.screenshotDir = args[++i];
-        else if (!a.startsWith("--") && options.programDir.isEmpty()) options.programDir = a;
+        if (a == "--program-dir" && hasValue)
+            options.programDir = args[++i];
+        else if (a == "--scenario" && hasValue)
+            options.scenario = args[++i];
+        else if (a == "--house" && hasValue)
+            options.house = args[++i].toInt();
+        else if (a == "--screenshots" && hasValue)
+            options.screenshotDir = args[++i];
+        else if (!a.startsWith("--") && options.programDir.isEmpty())
+            options.programDir = a;
         else {
             std::fprintf(stderr, "usage: vardenholm [--program-dir DIR] [--scenario FILE [--house N]] "
                                  "[--screenshots OUTDIR]\n");
@@ -28,7 +33,8 @@ int main(int argc, char** argv) {
         }
     }
     if (options.programDir.isEmpty())
-        options.programDir = vh::ui::defaultProgramDir(QApplication::applicationDirPath(), VH_SOURCE_DATA_DIR);
+        options.programDir =
+            vh::ui::defaultProgramDir(QApplication::applicationDirPath(), VH_SOURCE_DATA_DIR);
     vh::ui::GameApp game(options);
     if (!game.start()) return 1;
     return app.exec();

@@ -42,12 +42,16 @@ QIcon markerIcon(QColor fill, bool submitted) {
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(fill);
-    if (submitted) p.drawEllipse(QRectF(1.5, 1.5, 9, 9)); // a house that has itself submitted
-    else p.drawRect(QRectF(1.5, 1.5, 9, 9));
+    if (submitted)
+        p.drawEllipse(QRectF(1.5, 1.5, 9, 9)); // a house that has itself submitted
+    else
+        p.drawRect(QRectF(1.5, 1.5, 9, 9));
     return QIcon(pm);
 }
 
-QString coordinatesText(int x, int y) { return QString::asprintf("(%3d,%3d)", x, y); }
+QString coordinatesText(int x, int y) {
+    return QString::asprintf("(%3d,%3d)", x, y);
+}
 
 } // namespace
 
@@ -127,7 +131,8 @@ QWidget* MainWindow::buildRightPanel() {
     auto* grid = new QGridLayout(info);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setVerticalSpacing(1);
-    for (int i = 0; i < 7; ++i) summary_[i] = new QLabel(info);
+    for (int i = 0; i < 7; ++i)
+        summary_[i] = new QLabel(info);
     grid->addWidget(summary_[0], 0, 0, 1, 2);
     grid->addWidget(summary_[1], 1, 0, 1, 2);
     grid->addWidget(summary_[2], 2, 0, 1, 2);
@@ -246,14 +251,16 @@ void MainWindow::showPhase(int phase) {
 void MainWindow::setPlayerTurn(bool on) {
     endTurn_->setEnabled(on);
     saveAction_->setEnabled(on);
-    for (QPushButton* b : commands_) b->setEnabled(on);
+    for (QPushButton* b : commands_)
+        b->setEnabled(on);
 }
 
 void MainWindow::refresh() {
     header_->update();
     const WorldState& w = game_.world;
     const bool playing = w.playerHouse >= 0 && w.playerHouse < kMaxHouses && !w.spectator;
-    funds_->setText(playing ? QString("資金残高 : %1").arg(w.houses[w.playerHouse].funds) : QString("資金残高 :"));
+    funds_->setText(playing ? QString("資金残高 : %1").arg(w.houses[w.playerHouse].funds)
+                            : QString("資金残高 :"));
     refreshSummary();
     refreshRanking();
     map_->update();
@@ -274,7 +281,8 @@ void MainWindow::refreshSummary() {
     const ProvinceSummary s = provinceSummary(w, p);
     summary_[0]->setText(on ? "国名 : " + provinceName(w, p) : QString("国名 :"));
     summary_[1]->setText(on ? "石高 : " + kokuText(s.koku) : QString("石高 :"));
-    summary_[2]->setText(on ? QString("鉄砲生産 : ") + (s.gunProduction ? "可能" : "不可") : QString("鉄砲生産 :"));
+    summary_[2]->setText(on ? QString("鉄砲生産 : ") + (s.gunProduction ? "可能" : "不可")
+                            : QString("鉄砲生産 :"));
     summary_[3]->setText(on ? QString("城数 : %1").arg(s.castles) : QString("城数 :"));
     summary_[4]->setText(on ? QString("経済 : %1").arg(s.economy) : QString("経済 :"));
     summary_[5]->setText(on ? QString("鉱山 : %1").arg(s.mines) : QString("鉱山 :"));
@@ -303,7 +311,9 @@ void MainWindow::appendLog(const QString& text) {
     log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
 }
 
-void MainWindow::clearLog() { log_->clear(); }
+void MainWindow::clearLog() {
+    log_->clear();
+}
 
 void MainWindow::resetView() {
     MapViewState s = map_->state();
@@ -317,7 +327,8 @@ void MainWindow::resetView() {
     coords_->setText(coordinatesText(0, 0));
     clearLog();
     shownLog_ = game_.diplomacyLog;
-    for (const char* line : kHelpLines) appendLog(QString(line) + "\n");
+    for (const char* line : kHelpLines)
+        appendLog(QString(line) + "\n");
     log_->verticalScrollBar()->setValue(0);
     refresh();
 }
@@ -344,8 +355,11 @@ void MainWindow::onLeftClick(int province, int castle) {
     const WorldState& w = game_.world;
     if (map_->state().mode == MapMode::National) {
         if (province >= 0) {
-            if (provinceHasCastle(w, province)) showProvinceView(province);
-            else showMessage(this, utf8("このシナリオでは、") + provinceName(w, province) + "のデータはありません");
+            if (provinceHasCastle(w, province))
+                showProvinceView(province);
+            else
+                showMessage(this,
+                            utf8("このシナリオでは、") + provinceName(w, province) + "のデータはありません");
         }
         log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
         return;
@@ -360,7 +374,8 @@ void MainWindow::onLeftClick(int province, int castle) {
 
 void MainWindow::onRightPress(int province) {
     if (map_->state().mode != MapMode::National) return;
-    if (province >= 0 && province != map_->state().selectedProvince && provinceHasCastle(game_.world, province))
+    if (province >= 0 && province != map_->state().selectedProvince &&
+        provinceHasCastle(game_.world, province))
         selectProvince(province);
 }
 
@@ -376,7 +391,9 @@ void MainWindow::onCommand(int button) {
     if ((*fn)(*this)) refresh();
 }
 
-void MainWindow::notBuiltYet() { showMessage(this, kNotBuiltMessage); }
+void MainWindow::notBuiltYet() {
+    showMessage(this, kNotBuiltMessage);
+}
 
 void MainWindow::closeEvent(QCloseEvent* e) {
     if (closeGuard && !closeGuard()) {

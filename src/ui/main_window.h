@@ -23,7 +23,7 @@ namespace vh::ui {
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit MainWindow(Game& game, QWidget* parent = nullptr);
 
     Game& game() { return game_; }
@@ -65,17 +65,17 @@ public:
     // Asked before the window closes; false keeps it open. Without a guard the window just closes.
     std::function<bool()> closeGuard;
 
-signals:
+  signals:
     void endTurnRequested();
     void loadRequested();
     void saveRequested();
     void quitRequested();
     void scenarioInfoRequested();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* e) override;
 
-private:
+  private:
     void buildMenus();
     QWidget* buildRightPanel();
     void onLeftClick(int province, int castle);

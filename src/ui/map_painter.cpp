@@ -17,11 +17,13 @@ namespace vh::ui {
 
 namespace {
 
-constexpr int kBoxW = 24, kBoxH = 18;       // castle box in the province view
-constexpr QPoint kBesiegerShift{20, 10};    // the besiegers' box sits below right of the castle's
+constexpr int kBoxW = 24, kBoxH = 18;    // castle box in the province view
+constexpr QPoint kBesiegerShift{20, 10}; // the besiegers' box sits below right of the castle's
 constexpr double kShadowShift = 3.0;
 
-QColor toQ(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toQ(Rgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 template <class T> void mixIn(uint64_t& h, const std::vector<T>& v) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(v.data());
@@ -30,10 +32,12 @@ template <class T> void mixIn(uint64_t& h, const std::vector<T>& v) {
     size_t i = 0;
     for (; i + 8 <= n; i += 8) {
         uint64_t word = 0;
-        for (int k = 0; k < 8; ++k) word |= static_cast<uint64_t>(bytes[i + k]) << (8 * k);
+        for (int k = 0; k < 8; ++k)
+            word |= static_cast<uint64_t>(bytes[i + k]) << (8 * k);
         h = (h ^ word) * 1099511628211ull;
     }
-    for (; i < n; ++i) h = (h ^ bytes[i]) * 1099511628211ull;
+    for (; i < n; ++i)
+        h = (h ^ bytes[i]) * 1099511628211ull;
 }
 
 uint64_t fingerprintOf(const MapData& m) {
@@ -42,7 +46,8 @@ uint64_t fingerprintOf(const MapData& m) {
     mixIn(h, m.points);
     mixIn(h, m.edgeLists);
     mixIn(h, m.shapes);
-    for (const MapEdge& e : m.edges) h = (h ^ (static_cast<uint64_t>(e.from) << 32 | uint16_t(e.to))) * 1099511628211ull ^ e.firstPoint;
+    for (const MapEdge& e : m.edges)
+        h = (h ^ (static_cast<uint64_t>(e.from) << 32 | uint16_t(e.to))) * 1099511628211ull ^ e.firstPoint;
     return h;
 }
 
@@ -63,9 +68,13 @@ ShapeFill fillOf(const MapData& m, int shape) {
     return {shape, ShapeFill::Fixed, layer};
 }
 
-bool isProvinceKey(const WorldState& w, int key) { return key >= 0 && key < w.provinceCount(); }
+bool isProvinceKey(const WorldState& w, int key) {
+    return key >= 0 && key < w.provinceCount();
+}
 
-QRectF boxRect(QPointF centre) { return QRectF(centre.x() - kBoxW / 2.0, centre.y() - kBoxH / 2.0, kBoxW, kBoxH); }
+QRectF boxRect(QPointF centre) {
+    return QRectF(centre.x() - kBoxW / 2.0, centre.y() - kBoxH / 2.0, kBoxW, kBoxH);
+}
 
 // Castle position in map pixels: the centre of its pixel.
 QPointF castlePoint(const WorldState& w, int c) {
@@ -84,7 +93,8 @@ void paintShapes(QPainter& p, const WorldState& w, const MapViewState& s, const 
     p.setPen(Qt::NoPen);
     p.setBrush(b.shadow);
     for (int i : g.order) {
-        if (!(static_cast<uint16_t>(m.shapes[i].fill) & 0x8000) || !visible(i, {kShadowShift, kShadowShift})) continue;
+        if (!(static_cast<uint16_t>(m.shapes[i].fill) & 0x8000) || !visible(i, {kShadowShift, kShadowShift}))
+            continue;
         p.drawPolygon(t.map(g.polygons[i]).translated(kShadowShift, kShadowShift), Qt::OddEvenFill);
     }
     QPen border(b.border, 1.0);
@@ -132,8 +142,8 @@ void paintDots(QPainter& p, const WorldState& w, const MapViewState& s, const QT
         const QPointF at = castlePoint(w, c);
         if (!shown.contains(at)) continue;
         const QPointF v = t.map(at);
-        const Rgb colour = s.colourCoding ? colourCodingColour(w, c, ranking)
-                                          : castleColour(w, c, CastleMark::Dot, s.pulse);
+        const Rgb colour =
+            s.colourCoding ? colourCodingColour(w, c, ranking) : castleColour(w, c, CastleMark::Dot, s.pulse);
         const QRectF dot(std::floor(v.x() - side / 2), std::floor(v.y() - side / 2), side, side);
         p.setPen(rim);
         p.setBrush(Qt::NoBrush);
@@ -142,7 +152,8 @@ void paintDots(QPainter& p, const WorldState& w, const MapViewState& s, const QT
     }
 }
 
-void paintBoxes(QPainter& p, const WorldState& w, const MapViewState& s, const QTransform& t, const MapDecor* decor) {
+void paintBoxes(QPainter& p, const WorldState& w, const MapViewState& s, const QTransform& t,
+                const MapDecor* decor) {
     const QFont numberFont = uiFont(w.settings.language, 14);
     const QFont nameFont = uiFont(w.settings.language, 12);
     for (int c = 0; c < w.castleCount; ++c) {
@@ -212,12 +223,14 @@ const MapGeometry& MapGeometry::of(const MapData& map) {
     g->bounds.resize(n);
     for (int i = 0; i < n; ++i) {
         QPolygonF poly;
-        for (const MapPoint& pt : shapeOutline(map, i, full, full.width, full.height)) poly << QPointF(pt.x, pt.y);
+        for (const MapPoint& pt : shapeOutline(map, i, full, full.width, full.height))
+            poly << QPointF(pt.x, pt.y);
         g->bounds[i] = poly.boundingRect();
         g->polygons[i] = std::move(poly);
     }
     g->order.resize(n);
-    for (int i = 0; i < n; ++i) g->order[i] = i;
+    for (int i = 0; i < n; ++i)
+        g->order[i] = i;
     std::stable_sort(g->order.begin(), g->order.end(),
                      [&](int a, int b) { return map.shapes[a].layer() < map.shapes[b].layer(); });
     cached = std::move(g);
@@ -271,7 +284,8 @@ QPoint currentOffset(const MapViewState& s) {
 void setCurrentOffset(MapViewState& s, QPoint offset) {
     if (s.mode == MapMode::Province && s.province >= 0 && s.province < kProvinceSlots)
         s.provinceOffsets[s.province] = offset;
-    else s.nationalOffset = offset;
+    else
+        s.nationalOffset = offset;
 }
 
 QPointF toMapCoords(const WorldState& w, const MapViewState& s, QPointF viewPos) {
@@ -284,7 +298,8 @@ int provinceAt(const WorldState& w, const MapViewState& s, QPointF viewPos) {
     for (auto it = g.order.rbegin(); it != g.order.rend(); ++it) {
         const MapShape& shape = w.map.shapes[*it];
         if (!isProvinceKey(w, shape.key) || shape.layer() == 7) continue;
-        if (g.bounds[*it].contains(at) && g.polygons[*it].containsPoint(at, Qt::OddEvenFill)) return shape.key;
+        if (g.bounds[*it].contains(at) && g.polygons[*it].containsPoint(at, Qt::OddEvenFill))
+            return shape.key;
     }
     return -1;
 }

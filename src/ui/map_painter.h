@@ -23,21 +23,23 @@ namespace vh::ui {
 // Size of the map area in every window and dialog that shows a map (map pixels at scale 1).
 inline constexpr int kMapViewWidth = 560;
 inline constexpr int kMapViewHeight = 440;
-inline QSize mapViewSize() { return {kMapViewWidth, kMapViewHeight}; }
+inline QSize mapViewSize() {
+    return {kMapViewWidth, kMapViewHeight};
+}
 
 enum class MapMode { National, Province };
 
 // What a map shows and where it is scrolled. The main window owns one; map dialogs start from a copy.
 struct MapViewState {
     MapMode mode = MapMode::National;
-    int scale = 1;          // national map: 1, or 2 when magnified
-    QPoint nationalOffset;  // scroll offset in pixels of the scaled map
-    int province = -1;      // the province shown in the province view
+    int scale = 1;         // national map: 1, or 2 when magnified
+    QPoint nationalOffset; // scroll offset in pixels of the scaled map
+    int province = -1;     // the province shown in the province view
     int selectedProvince = -1;
     std::array<QPoint, kProvinceSlots> provinceOffsets{};
     bool colourCoding = false;
     bool houseNames = false;
-    int pulse = 0;          // advanced by the window's timer
+    int pulse = 0; // advanced by the window's timer
 
     // Magnification switch: scale 2 scrolled to half the view, or scale 1 unscrolled.
     void setMagnified(bool on);
@@ -55,7 +57,7 @@ struct MapDecor {
 struct MapGeometry {
     std::vector<QPolygonF> polygons; // per shape, map pixels
     std::vector<QRectF> bounds;
-    std::vector<int> order;          // shape indices layer by layer
+    std::vector<int> order; // shape indices layer by layer
     uint64_t fingerprint = 0;
     static const MapGeometry& of(const MapData& map);
 };

@@ -5,7 +5,6 @@
 #include <QImage>
 #include <QPainter>
 
-
 #include <cstdint>
 
 namespace vh::ui {
@@ -13,14 +12,14 @@ namespace vh::ui {
 namespace {
 
 class Grain {
-public:
+  public:
     explicit Grain(uint32_t seed) : s_(seed) {}
     int next(int n) {
         s_ = s_ * 1103515245u + 12345u;
         return static_cast<int>((s_ >> 16) % static_cast<uint32_t>(n));
     }
 
-private:
+  private:
     uint32_t s_;
 };
 
@@ -32,9 +31,10 @@ QImage landTexture(QColor base, int motif, uint32_t seed) {
     for (int y = 0; y < n; ++y)
         for (int x = 0; x < n; ++x) {
             const int d = g.next(13) - 6;
-            img.setPixel(x, y, QColor(qBound(0, base.red() + d, 255), qBound(0, base.green() + d, 255),
-                                      qBound(0, base.blue() + d, 255))
-                                   .rgb());
+            img.setPixel(x, y,
+                         QColor(qBound(0, base.red() + d, 255), qBound(0, base.green() + d, 255),
+                                qBound(0, base.blue() + d, 255))
+                             .rgb());
         }
     QPainter p(&img);
     const QColor mark = base.darker(118);
@@ -55,15 +55,19 @@ QImage landTexture(QColor base, int motif, uint32_t seed) {
         }
         break;
     case 3: // tree dots
-        for (int i = 0; i < 8; ++i) p.drawEllipse(QPoint(g.next(n), g.next(n)), 1, 1);
+        for (int i = 0; i < 8; ++i)
+            p.drawEllipse(QPoint(g.next(n), g.next(n)), 1, 1);
         break;
     case 4: // field rows
-        for (int y = 4; y < n; y += 8) p.drawLine(0, y, n - 1, y);
+        for (int y = 4; y < n; y += 8)
+            p.drawLine(0, y, n - 1, y);
         break;
     case 5: // stones
-        for (int i = 0; i < 5; ++i) p.drawRect(g.next(n - 2), g.next(n - 2), 1, 1);
+        for (int i = 0; i < 5; ++i)
+            p.drawRect(g.next(n - 2), g.next(n - 2), 1, 1);
         break;
-    default: break;
+    default:
+        break;
     }
     return img;
 }
@@ -78,7 +82,8 @@ QImage seaTexture() {
     // Two rows of small arcs, offset against each other, tile seamlessly.
     for (int row = 0; row < 2; ++row) {
         const int y = 6 + row * 12, x0 = row * 12;
-        for (int x = x0 - w; x < w * 2; x += 24) p.drawArc(x, y, 12, 6, 0, 180 * 16);
+        for (int x = x0 - w; x < w * 2; x += 24)
+            p.drawArc(x, y, 12, 6, 0, 180 * 16);
     }
     return img;
 }
@@ -96,7 +101,8 @@ QImage highlightTexture() {
     const int n = 8;
     QImage img(n, n, QImage::Format_ARGB32);
     img.fill(QColor(255, 214, 90, 190));
-    for (int i = 0; i < n; ++i) img.setPixelColor(i, (n - 1 - i), QColor(230, 150, 40, 220));
+    for (int i = 0; i < n; ++i)
+        img.setPixelColor(i, (n - 1 - i), QColor(230, 150, 40, 220));
     return img;
 }
 
@@ -104,7 +110,8 @@ MapBrushes makeBrushes() {
     MapBrushes b;
     const QColor bases[6] = {QColor(206, 196, 150), QColor(176, 194, 128), QColor(196, 174, 128),
                              QColor(150, 172, 112), QColor(214, 204, 164), QColor(184, 166, 146)};
-    for (int i = 0; i < 6; ++i) b.layer[i] = QBrush(landTexture(bases[i], i, 17u + i * 131u));
+    for (int i = 0; i < 6; ++i)
+        b.layer[i] = QBrush(landTexture(bases[i], i, 17u + i * 131u));
     b.lake = QBrush(QColor(20, 80, 100));
     b.background = QBrush(seaTexture());
     b.shadow = QBrush(shadowTexture());

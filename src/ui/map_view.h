@@ -10,7 +10,7 @@ namespace vh::ui {
 
 class MapView : public QWidget {
     Q_OBJECT
-public:
+  public:
     MapView(const WorldState& world, QWidget* parent = nullptr);
 
     MapViewState& state() { return state_; }
@@ -25,7 +25,7 @@ public:
     void showProvince(int province);
     void advancePulse();
 
-signals:
+  signals:
     // Left button: the province under the pointer and, in the province view, the castle box there.
     void leftClicked(int province, int castle);
     // Right button pressed (a drag may follow): the province under the pointer.
@@ -33,13 +33,13 @@ signals:
     // Map coordinates under the pointer.
     void pointerMoved(QPoint mapPos);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent*) override;
     void mouseMoveEvent(QMouseEvent*) override;
     void mouseReleaseEvent(QMouseEvent*) override;
 
-private:
+  private:
     const WorldState& world_;
     MapViewState state_;
     const MapDecor* decor_ = nullptr;

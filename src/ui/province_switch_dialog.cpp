@@ -10,7 +10,8 @@
 
 namespace vh::ui {
 
-ProvinceSwitchDialog::ProvinceSwitchDialog(const WorldState& world, const MapViewState& start, QWidget* parent)
+ProvinceSwitchDialog::ProvinceSwitchDialog(const WorldState& world, const MapViewState& start,
+                                           QWidget* parent)
     : QDialog(parent) {
     setWindowTitle("国表示切替");
     auto* v = new QVBoxLayout(this);

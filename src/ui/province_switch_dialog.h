@@ -11,13 +11,13 @@ namespace vh::ui {
 
 class ProvinceSwitchDialog : public QDialog {
     Q_OBJECT
-public:
+  public:
     ProvinceSwitchDialog(const WorldState& world, const MapViewState& start, QWidget* parent = nullptr);
     // After accept(): the chosen province (it has at least one castle).
     int chosenProvince() const { return chosen_; }
     MapView* mapView() const { return map_; }
 
-private:
+  private:
     MapView* map_ = nullptr;
     QCheckBox* magnify_ = nullptr;
     int chosen_ = -1;

@@ -7,13 +7,21 @@
 
 namespace vh::ui {
 
-void QtFrontend::showMessage(const std::string& text) { ui::showMessage(window_, utf8(text)); }
+void QtFrontend::showMessage(const std::string& text) {
+    ui::showMessage(window_, utf8(text));
+}
 
-bool QtFrontend::askOkCancel(const std::string& text) { return ui::askOkCancel(window_, utf8(text)); }
+bool QtFrontend::askOkCancel(const std::string& text) {
+    return ui::askOkCancel(window_, utf8(text));
+}
 
-bool QtFrontend::askYesNo(const std::string& text) { return ui::askYesNo(window_, utf8(text)); }
+bool QtFrontend::askYesNo(const std::string& text) {
+    return ui::askYesNo(window_, utf8(text));
+}
 
-bool QtFrontend::askWatchOn(const std::string& text) { return ui::askYesNo(window_, utf8(text)); }
+bool QtFrontend::askWatchOn(const std::string& text) {
+    return ui::askYesNo(window_, utf8(text));
+}
 
 void QtFrontend::showEnding(const std::string& text) {
     EndingDialog d(utf8(text), window_);

@@ -9,7 +9,7 @@ namespace vh::ui {
 class MainWindow;
 
 class QtFrontend : public Frontend {
-public:
+  public:
     void attach(MainWindow* window) { window_ = window; }
 
     void showMessage(const std::string& text) override;
@@ -22,7 +22,7 @@ public:
     void playerTurn() override;
     void worldReplaced() override;
 
-private:
+  private:
     MainWindow* window_ = nullptr;
 };
 

@@ -30,9 +30,13 @@ QString provinceName(const WorldState& w, int province) {
     return fieldQText(w, w.map.provinces[province].name);
 }
 
-QString kokuText(int koku) { return utf8(formatKoku(koku)); }
+QString kokuText(int koku) {
+    return utf8(formatKoku(koku));
+}
 
-QString fontFamily(int language) { return language == 1 ? "Noto Sans CJK SC" : "Noto Sans CJK JP"; }
+QString fontFamily(int language) {
+    return language == 1 ? "Noto Sans CJK SC" : "Noto Sans CJK JP";
+}
 
 QFont uiFont(int language, int pixelSize) {
     QFont f(fontFamily(language));

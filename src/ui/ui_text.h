@@ -20,7 +20,9 @@ QString fieldQText(const WorldState& w, std::string_view bytes);
 template <size_t N> QString fieldQText(const WorldState& w, const char (&field)[N]) {
     return fieldQText(w, fieldText(field));
 }
-inline QString utf8(const std::string& s) { return QString::fromStdString(s); }
+inline QString utf8(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QString houseName(const WorldState& w, int house);
 QString castleName(const WorldState& w, int castle);

@@ -12,7 +12,8 @@ namespace {
 
 int visibleButtons(int phase) {
     int n = 0;
-    for (int b = 1; b <= kCommandButtons; ++b) n += commandCaption(phase, b) != nullptr;
+    for (int b = 1; b <= kCommandButtons; ++b)
+        n += commandCaption(phase, b) != nullptr;
     return n;
 }
 
@@ -31,7 +32,8 @@ TEST(DisplayRules, CaptionsFollowThePhaseTable) {
     EXPECT_STREQ(commandCaption(5, 1), "武将移動");
     EXPECT_STREQ(commandCaption(6, 1), "出陣");
     for (int p = 0; p <= 7; ++p)
-        for (int b = 10; b <= 12; ++b) EXPECT_EQ(commandCaption(p, b), nullptr);
+        for (int b = 10; b <= 12; ++b)
+            EXPECT_EQ(commandCaption(p, b), nullptr);
     EXPECT_STREQ(phaseName(0), "イベント");
     EXPECT_STREQ(phaseName(10), "客将");
     EXPECT_STREQ(phaseName(11), "");
@@ -44,7 +46,7 @@ TEST(DisplayRules, HeaderDateFormat) {
 }
 
 class ColourTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         test::WorldBuilder b(w);
         me = b.house("我");
@@ -52,7 +54,8 @@ protected:
         pact = b.house("盟");
         other = b.house("他");
         lordOfEnemy = b.house("主");
-        for (int h : {me, enemy, pact, other, lordOfEnemy}) b.castle("城", h);
+        for (int h : {me, enemy, pact, other, lordOfEnemy})
+            b.castle("城", h);
         w.playerHouse = me;
         setRelationKind(w.houses[me], enemy, kRelSwornEnemy);
         setRelationKind(w.houses[me], pact, kRelPact);
@@ -88,7 +91,8 @@ TEST_F(ColourTest, NoAgreementWithTheVassalOfASwornEnemyIsDark) {
 
 TEST_F(ColourTest, OwnDotsPulseThroughFourShadesAndBack) {
     const int expected[] = {50, 120, 190, 255, 190, 120, 50};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(castleColour(w, me, CastleMark::Dot, i).r, expected[i]) << i;
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(castleColour(w, me, CastleMark::Dot, i).r, expected[i]) << i;
 }
 
 TEST_F(ColourTest, NoPlayerOrNoOwnerIsGrey) {

@@ -15,7 +15,8 @@ namespace vh::test {
 inline void addShape(MapData& m, const std::vector<std::pair<int, int>>& corners, int layer, int key,
                      bool shadow) {
     const int firstNode = static_cast<int>(m.nodes.size());
-    for (auto [x, y] : corners) m.nodes.push_back({x * 200, y * 200});
+    for (auto [x, y] : corners)
+        m.nodes.push_back({x * 200, y * 200});
     const int firstList = static_cast<int>(m.edgeLists.size());
     const int n = static_cast<int>(corners.size());
     for (int i = 0; i < n; ++i) {
@@ -50,7 +51,7 @@ inline void buildFixtureMap(MapData& m) {
     addShape(m, {{280, 60}, {460, 60}, {460, 220}, {280, 220}}, 1, 1, true);
     addShape(m, {{100, 220}, {280, 220}, {280, 380}, {100, 380}}, 2, 2, true);
     addShape(m, {{280, 220}, {460, 220}, {460, 380}, {280, 380}}, 3, 3, true);
-    addShape(m, {{490, 300}, {530, 290}, {540, 340}, {500, 350}}, 2, 3, true); // island of province 3
+    addShape(m, {{490, 300}, {530, 290}, {540, 340}, {500, 350}}, 2, 3, true);  // island of province 3
     addShape(m, {{340, 100}, {400, 110}, {390, 160}, {350, 150}}, 6, 1, false); // a lake in province 1
     m.palette[0] = 0x00204060;
 }
@@ -84,8 +85,9 @@ inline void buildFixtureWorld(WorldState& w) {
     b.general("今川義元", suruga, c3);
     b.general("岡部元信", suruga, c2, true); // standing before 葛尾城
     w.castles[c2].besiegedBy = static_cast<int16_t>(suruga);
-    for (int p = 0; p < 4; ++p) w.viewAreas[p] = ProvinceViewArea{4, p % 2 ? 280 : 100, p < 2 ? 60 : 220,
-                                                                  p % 2 ? 461 : 281, p < 2 ? 221 : 381};
+    for (int p = 0; p < 4; ++p)
+        w.viewAreas[p] =
+            ProvinceViewArea{4, p % 2 ? 280 : 100, p < 2 ? 60 : 220, p % 2 ? 461 : 281, p < 2 ? 221 : 381};
     setFieldText(w.settings.title, utf8ToCp932("試験用シナリオ"));
     w.date = {1560, 5};
 }

@@ -27,11 +27,11 @@ class GameFlowTest : public QObject {
     void endTurn() {
         const int phase = app->game().world.phase;
         QTest::mouseClick(app->window()->endTurnButton(), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(app->game().world.phase != phase && app->window()->endTurnButton()->isEnabled(),
-                                 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            app->game().world.phase != phase && app->window()->endTurnButton()->isEnabled(), 15000);
     }
 
-private slots:
+  private slots:
     void initTestCase() { test::armWatchdog(90000); }
 
     void init() {
@@ -41,8 +41,8 @@ private slots:
         messages.clear();
         answering.reset(test::autoAnswer(&messages));
         QVERIFY(app->start());
-        QTRY_VERIFY_WITH_TIMEOUT(app->game().world.playerHouse == 0 && app->window()->endTurnButton()->isEnabled(),
-                                 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            app->game().world.playerHouse == 0 && app->window()->endTurnButton()->isEnabled(), 15000);
         QCOMPARE(app->game().world.phase, 1);
     }
     void cleanup() {
@@ -55,8 +55,8 @@ private slots:
         const QStringList expected[6] = {
             {"捕虜処遇", "捕虜交換", "客将招請", "人質処遇"},
             {"徴兵", "鉄砲配備", "城普請", "城兵糧補充", "軍団編成", "軍団指示", "軍団所領", "軍団資産"},
-            {"不戦同盟交渉", "従属要求", "臣従要求", "外交関係破棄", "独立", "主家鞍替", "従属志願", "臣従志願",
-             "連合結成"},
+            {"不戦同盟交渉", "従属要求", "臣従要求", "外交関係破棄", "独立", "主家鞍替", "従属志願",
+             "臣従志願", "連合結成"},
             {"楽市楽座", "新田開墾", "鉱山開発", "船舶建造", "交易船派遣", "鉄砲生産", "鉄砲購入"},
             {"武将移動"},
             {"出陣"},
@@ -123,7 +123,8 @@ private slots:
         app->chooseSaveFile = [&](bool) { return junk.fileName(); };
         messages.clear();
         app->window()->loadAction()->trigger();
-        QTRY_COMPARE(messages, QStringList{"このファイルはセーブデータでないか、またはバージョンが異なります"});
+        QTRY_COMPARE(messages,
+                     QStringList{"このファイルはセーブデータでないか、またはバージョンが異なります"});
         QCOMPARE(app->game().world.phase, 5);
     }
 

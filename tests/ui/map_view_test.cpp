@@ -18,7 +18,7 @@ class MapViewTest : public QObject {
     std::unique_ptr<Game> game;
     std::unique_ptr<MainWindow> window;
 
-private slots:
+  private slots:
     void init() {
         armWatchdogOnce();
         game = std::make_unique<Game>();
@@ -209,7 +209,7 @@ private slots:
         QCOMPARE(window->logBox()->toPlainText().count("従属"), 1);
     }
 
-private:
+  private:
     static void armWatchdogOnce() {
         static bool armed = false;
         if (!armed) test::armWatchdog(60000);

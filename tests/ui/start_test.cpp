@@ -25,11 +25,12 @@ class StartTest : public QObject {
         return started ? QString("started") : text;
     }
 
-private slots:
+  private slots:
     void initTestCase() { test::armWatchdog(60000); }
 
     void defaultMapFailuresEndTheProgram() {
-        QCOMPARE(startWithMap([](const QString&) {}), QString("デフォルトマップファイル(default.map)が開けません"));
+        QCOMPARE(startWithMap([](const QString&) {}),
+                 QString("デフォルトマップファイル(default.map)が開けません"));
         QCOMPARE(startWithMap([](const QString& path) {
                      QFile f(path);
                      QVERIFY(f.open(QIODevice::WriteOnly));
@@ -78,8 +79,9 @@ private slots:
             d->pickProvince(2); // 駿河
             province = d->provinceLabel()->text();
             for (int i = 0; i < d->houseList()->topLevelItemCount(); ++i)
-                houses << d->houseList()->topLevelItem(i)->text(0) + "/" + d->houseList()->topLevelItem(i)->text(1) +
-                              "/" + d->houseList()->topLevelItem(i)->text(2);
+                houses << d->houseList()->topLevelItem(i)->text(0) + "/" +
+                              d->houseList()->topLevelItem(i)->text(1) + "/" +
+                              d->houseList()->topLevelItem(i)->text(2);
             test::whenModal<QMessageBox>([&](QMessageBox* box) {
                 question = box->text();
                 box->button(QMessageBox::Ok)->click();
@@ -87,7 +89,8 @@ private slots:
             d->pickHouse(2);
         });
         QVERIFY(app.start());
-        QTRY_VERIFY_WITH_TIMEOUT(app.game().world.playerHouse >= 0 && app.window()->endTurnButton()->isEnabled(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            app.game().world.playerHouse >= 0 && app.window()->endTurnButton()->isEnabled(), 15000);
         QCOMPARE(scenarioChooserCalls, 2);
         QCOMPARE(opening, QString("試験用シナリオ"));
         QCOMPARE(province, QString("駿河"));
@@ -109,11 +112,13 @@ private slots:
         test::ProgramDir pd;
         GameApp app(AppOptions{pd.dir.path(), {}, -2, {}});
         app.chooseScenarioFile = [&] { return pd.scenario(); };
-        test::whenModal<StartMenuDialog>([](StartMenuDialog* menu) { menu->button("新規スタート")->click(); });
+        test::whenModal<StartMenuDialog>(
+            [](StartMenuDialog* menu) { menu->button("新規スタート")->click(); });
         test::whenModal<OpeningDialog>([](OpeningDialog* d) { d->accept(); });
         test::whenModal<HouseSelectDialog>([](HouseSelectDialog* d) { d->watchButton()->click(); });
         QVERIFY(app.start());
-        QTRY_VERIFY_WITH_TIMEOUT(app.game().world.playerHouse >= 0 && app.window()->endTurnButton()->isEnabled(), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            app.game().world.playerHouse >= 0 && app.window()->endTurnButton()->isEnabled(), 15000);
         QVERIFY(app.game().world.spectator);
         QCOMPARE(app.game().world.playerHouse, 3); // the phantom house after the three real ones
 

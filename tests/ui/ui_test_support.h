@@ -11,8 +11,8 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QStringList>
 #include <QPushButton>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -66,8 +66,10 @@ template <class T> QTimer* whenModal(std::function<void(T*)> fn) {
 inline QTimer* answerMessage(QString* text, QMessageBox::StandardButton button = QMessageBox::Ok) {
     return whenModal<QMessageBox>([text, button](QMessageBox* box) {
         if (text) *text = box->text();
-        if (QAbstractButton* b = box->button(button)) b->click();
-        else box->reject();
+        if (QAbstractButton* b = box->button(button))
+            b->click();
+        else
+            box->reject();
     });
 }
 
@@ -79,16 +81,20 @@ inline QTimer* autoAnswer(QStringList* log) {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
         if (log) log->append(box->text());
-        if (QAbstractButton* b = box->button(QMessageBox::Ok)) b->click();
-        else if (QAbstractButton* y = box->button(QMessageBox::Yes)) y->click();
-        else box->reject();
+        if (QAbstractButton* b = box->button(QMessageBox::Ok))
+            b->click();
+        else if (QAbstractButton* y = box->button(QMessageBox::Yes))
+            y->click();
+        else
+            box->reject();
     });
     timer->start(20);
     return timer;
 }
 
 // A mouse event with the buttons held, as a drag produces it.
-inline void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+inline void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                      Qt::MouseButtons held) {
     QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
     QApplication::sendEvent(w, &e);
 }
