@@ -2,6 +2,7 @@
 // the magnification switch, the province view and the coordinates label.
 #include "ui/main_window.h"
 #include "ui/map_painter.h"
+#include "ui/province_switch_dialog.h"
 #include "ui_test_support.h"
 
 #include <QCheckBox>
@@ -209,7 +210,27 @@ class MapViewTest : public QObject {
         QCOMPARE(window->logBox()->toPlainText().count("従属"), 1);
     }
 
-  private:
+      void provinceSwitchDialogTakesOnlyProvincesWithCastles() {
+        MapViewState start = window->mapView()->state();
+        start.setMagnified(true);
+        ProvinceSwitchDialog d(game->world, start, window.get());
+        QCOMPARE(d.windowTitle(), QString("国表示切替"));
+        QCOMPARE(d.mapView()->state().scale, 2); // starts at the main window's magnification
+        bool stayedOpen = false;
+        QTimer::singleShot(0, &d, [&] {
+            d.mapView()->setMagnified(false);
+            QTest::mouseClick(d.mapView(), Qt::LeftButton, {}, QPoint(350, 300)); // 遠江: no castle
+            QTest::mouseClick(d.mapView(), Qt::LeftButton, {}, QPoint(10, 10));   // the sea
+            stayedOpen = d.isVisible();
+            QTest::mouseClick(d.mapView(), Qt::LeftButton, {}, QPoint(200, 300)); // 駿河
+        });
+        QCOMPARE(d.exec(), int(QDialog::Accepted));
+        QVERIFY(stayedOpen);
+        QCOMPARE(d.chosenProvince(), 2);
+        QCOMPARE(window->mapView()->state().scale, 1); // the dialog's switch is its own
+    }
+
+private:
     static void armWatchdogOnce() {
         static bool armed = false;
         if (!armed) test::armWatchdog(60000);
