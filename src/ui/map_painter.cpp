@@ -152,55 +152,90 @@ void paintDots(QPainter& p, const WorldState& w, const MapViewState& s, const QT
     }
 }
 
+// The boxes a castle occupies in the province view: its own and, when besieged, the besiegers'.
+QRectF castleFootprint(const WorldState& w, int c, const QTransform& t) {
+    const QRectF box = boxRect(t.map(castlePoint(w, c)));
+    return w.castles[c].besiegerCount > 0 ? box.united(box.translated(kBesiegerShift)) : box;
+}
+
+// Where a castle's label goes: beside its boxes on the right, else left, below or above, the first
+// place that covers no castle box and no label placed before; the right side when all are taken.
+QRectF placeLabel(const QRectF& foot, QSizeF size, const std::vector<QRectF>& taken) {
+    const QRectF candidates[] = {
+        QRectF(QPointF(foot.right() + 3, foot.top()), size),
+        QRectF(QPointF(foot.left() - 3 - size.width(), foot.top()), size),
+        QRectF(QPointF(foot.left(), foot.bottom() + 2), size),
+        QRectF(QPointF(foot.left(), foot.top() - 2 - size.height()), size),
+    };
+    for (const QRectF& r : candidates) {
+        bool free = true;
+        for (const QRectF& other : taken)
+            if (other.intersects(r)) {
+                free = false;
+                break;
+            }
+        if (free) return r;
+    }
+    return candidates[0];
+}
+
 void paintBoxes(QPainter& p, const WorldState& w, const MapViewState& s, const QTransform& t,
                 const MapDecor* decor) {
     const QFont numberFont = uiFont(w.settings.language, 14);
     const QFont nameFont = uiFont(w.settings.language, 12);
+    const QFontMetrics fm(nameFont);
+    std::vector<int> shown;
+    std::vector<QRectF> taken;
     for (int c = 0; c < w.castleCount; ++c) {
         if (w.castleSites[c].province != s.province) continue;
+        shown.push_back(c);
+        taken.push_back(castleFootprint(w, c, t));
+    }
+    // Labels first, so that the boxes with their counts stay on top wherever castles crowd.
+    p.setFont(nameFont);
+    for (int c : shown) {
+        // Castle name, the owner with 大名家名表示, and a dialog's own label, on a light plate.
+        QStringList lines{castleName(w, c)};
+        if (s.houseNames) lines << houseName(w, w.castles[c].owner);
+        if (decor && decor->castleLabel) {
+            const QString extra = decor->castleLabel(c);
+            if (!extra.isEmpty()) lines << extra;
+        }
+        double width = 0;
+        for (const QString& line : lines)
+            width = std::max<double>(width, fm.horizontalAdvance(line) + 4);
+        const QRectF plate =
+            placeLabel(castleFootprint(w, c, t), QSizeF(width, fm.height() * lines.size()), taken);
+        taken.push_back(plate);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 240, 210));
+        p.drawRect(plate);
+        p.setPen(Qt::black);
+        double y = plate.top();
+        for (const QString& line : lines) {
+            p.drawText(QRectF(plate.left(), y, plate.width(), fm.height()), Qt::AlignCenter, line);
+            y += fm.height();
+        }
+    }
+    p.setFont(numberFont);
+    for (int c : shown) {
         const Castle& k = w.castles[c];
-        const QPointF centre = t.map(castlePoint(w, c));
-        const QRectF box = boxRect(centre);
-        QColor fill = toQ(castleColour(w, c, CastleMark::Box));
-        if (decor && decor->greyCastle && decor->greyCastle(c)) fill = QColor(160, 160, 160);
-        double labelX = box.right() + 4;
+        const QRectF box = boxRect(t.map(castlePoint(w, c)));
         if (k.besiegerCount > 0) {
             const QRectF siege = box.translated(kBesiegerShift);
             p.setPen(QPen(toQ(houseColour(w, k.besiegedBy, CastleMark::Box)), 2.0));
             p.setBrush(QColor(40, 40, 40));
             p.drawRect(siege);
-            p.setFont(numberFont);
             p.setPen(Qt::white);
             p.drawText(siege, Qt::AlignCenter, QString::number(k.besiegerCount));
-            labelX = siege.right() + 4;
         }
+        QColor fill = toQ(castleColour(w, c, CastleMark::Box));
+        if (decor && decor->greyCastle && decor->greyCastle(c)) fill = QColor(160, 160, 160);
         p.setPen(QPen(Qt::black, 1.0));
         p.setBrush(fill);
         p.drawRect(box);
-        p.setFont(numberFont);
         p.setPen(Qt::white);
         p.drawText(box, Qt::AlignCenter, QString::number(k.generalCount));
-
-        // Castle name (and the owner's or a dialog's label) beside the box, on a light plate so it
-        // reads over any texture.
-        QStringList lines{castleName(w, c)};
-        if (s.houseNames) lines << houseName(w, k.owner);
-        if (decor && decor->castleLabel) {
-            const QString extra = decor->castleLabel(c);
-            if (!extra.isEmpty()) lines << extra;
-        }
-        p.setFont(nameFont);
-        const QFontMetrics fm(nameFont);
-        double y = box.top();
-        for (const QString& line : lines) {
-            const QRectF r(labelX, y, fm.horizontalAdvance(line) + 4, fm.height());
-            p.setPen(Qt::NoPen);
-            p.setBrush(QColor(255, 255, 240, 200));
-            p.drawRect(r);
-            p.setPen(Qt::black);
-            p.drawText(r, Qt::AlignCenter, line);
-            y += fm.height();
-        }
     }
 }
 
