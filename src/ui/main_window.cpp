@@ -129,32 +129,38 @@ QWidget* MainWindow::buildRightPanel() {
 
     auto* info = new QGroupBox("国情報", panel);
     auto* grid = new QGridLayout(info);
-    grid->setContentsMargins(6, 2, 6, 4);
-    grid->setVerticalSpacing(1);
+    grid->setContentsMargins(6, 0, 6, 2);
+    grid->setVerticalSpacing(0);
     for (int i = 0; i < 7; ++i)
         summary_[i] = new QLabel(info);
-    grid->addWidget(summary_[0], 0, 0, 1, 2);
+    grid->addWidget(summary_[0], 0, 0); // 国名      鉄砲生産
+    grid->addWidget(summary_[2], 0, 1);
     grid->addWidget(summary_[1], 1, 0, 1, 2);
-    grid->addWidget(summary_[2], 2, 0, 1, 2);
-    grid->addWidget(summary_[3], 3, 0);
-    grid->addWidget(summary_[4], 3, 1);
-    grid->addWidget(summary_[5], 4, 0);
-    grid->addWidget(summary_[6], 4, 1);
+    grid->addWidget(summary_[3], 2, 0);
+    grid->addWidget(summary_[4], 2, 1);
+    grid->addWidget(summary_[5], 3, 0);
+    grid->addWidget(summary_[6], 3, 1);
     v->addWidget(info);
 
-    // Buttons 1..10 in two columns, odd numbers on the left.
+    // Buttons 1..10 in two columns, odd numbers on the left; 11 and 12 never carry a caption.
     auto* cmdGrid = new QGridLayout;
     cmdGrid->setSpacing(3);
     for (int b = 1; b <= 12; ++b) {
         auto* btn = new QPushButton(panel);
-        btn->setMinimumHeight(27);
+        btn->setMinimumHeight(26);
         commands_[b - 1] = btn;
         connect(btn, &QPushButton::clicked, this, [this, b] { onCommand(b); });
-        if (b <= 10) cmdGrid->addWidget(btn, (b - 1) / 2, (b - 1) % 2);
+        if (b > 10) continue;
+        // Hidden buttons keep their place, so the panel does not jump at every phase change.
+        QSizePolicy keep = btn->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        btn->setSizePolicy(keep);
+        cmdGrid->addWidget(btn, (b - 1) / 2, (b - 1) % 2);
     }
     v->addLayout(cmdGrid);
 
-    // Lower panel: buttons 11 and 12 and the view switches to the left of the ranking list.
+    // Lower panel: buttons 11 and 12, the view switches and the information buttons to the left of
+    // the ranking list.
     auto* lower = new QHBoxLayout;
     auto* switches = new QVBoxLayout;
     switches->setSpacing(2);
@@ -166,16 +172,24 @@ QWidget* MainWindow::buildRightPanel() {
     magnify_ = new QCheckBox("マップ拡大表示", panel);
     switches->addWidget(colourCoding_);
     switches->addWidget(houseNames_);
+    auto* infoButtons = new QGridLayout;
+    infoButtons->setSpacing(3);
+    int n = 0;
     for (const char* caption : {"連合一覧", "交易船一覧", "武将一覧", "大名家一覧"}) {
         auto* b = new QPushButton(caption, panel);
         connect(b, &QPushButton::clicked, this, &MainWindow::notBuiltYet);
-        switches->addWidget(b);
+        infoButtons->addWidget(b, n / 2, n % 2);
+        ++n;
     }
+    switches->addLayout(infoButtons);
     changeHouse_ = new QPushButton("担当大名変更", panel);
     changeHouse_->hide();
     switches->addWidget(changeHouse_);
     switches->addStretch(1);
     backToNational_ = new QPushButton("全国マップに戻る", panel);
+    QSizePolicy keep = backToNational_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    backToNational_->setSizePolicy(keep);
     switches->addWidget(backToNational_);
     switches->addWidget(magnify_);
     coords_ = new QLabel(coordinatesText(0, 0), panel);
@@ -192,7 +206,8 @@ QWidget* MainWindow::buildRightPanel() {
     ranking_->setRootIsDecorated(false);
     ranking_->setIndentation(0);
     ranking_->header()->setStretchLastSection(true);
-    ranking_->setColumnWidth(0, 84);
+    ranking_->setColumnWidth(0, 74);
+    ranking_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ranking_->header()->setMinimumSectionSize(40);
     ranking_->setAccessibleName("石高順大名家リスト");
     lower->addWidget(ranking_, 1);
@@ -209,7 +224,7 @@ QWidget* MainWindow::buildRightPanel() {
     connect(magnify_, &QCheckBox::toggled, this, [this](bool on) { map_->setMagnified(on); });
     connect(backToNational_, &QPushButton::clicked, this, &MainWindow::showNationalMap);
     connect(ranking_, &QTreeWidget::itemClicked, this, [this] { notBuiltYet(); });
-    panel->setMinimumWidth(340);
+    panel->setMinimumWidth(380);
     return panel;
 }
 
