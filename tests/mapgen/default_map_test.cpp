@@ -213,3 +213,72 @@ TEST_F(DefaultMap, LakeBiwaLiesInOmiOverItsLand) {
 }
 
 } // namespace
+
+namespace {
+
+struct Segment {
+    vh::MapNode a, b;
+    int edge;
+};
+
+// Two segments meet anywhere but at one shared end point.
+bool segmentsMeet(const Segment& s, const Segment& t) {
+    auto same = [](const vh::MapNode& p, const vh::MapNode& q) { return p.x == q.x && p.y == q.y; };
+    auto orient = [](const vh::MapNode& p, const vh::MapNode& q, const vh::MapNode& r) {
+        const int64_t v = int64_t(q.x - p.x) * (r.y - p.y) - int64_t(q.y - p.y) * (r.x - p.x);
+        return (v > 0) - (v < 0);
+    };
+    const int shared = same(s.a, t.a) + same(s.a, t.b) + same(s.b, t.a) + same(s.b, t.b);
+    if (shared >= 2) return true;
+    if (shared == 1) { // only a fold back along each other counts
+        const vh::MapNode& p = same(s.a, t.a) || same(s.a, t.b) ? s.a : s.b;
+        const vh::MapNode& q = same(p, s.a) ? s.b : s.a;
+        const vh::MapNode& r = same(p, t.a) ? t.b : t.a;
+        return orient(p, q, r) == 0 &&
+               int64_t(q.x - p.x) * (r.x - p.x) + int64_t(q.y - p.y) * (r.y - p.y) > 0;
+    }
+    auto onSegment = [](const vh::MapNode& p, const vh::MapNode& q, const vh::MapNode& r) {
+        return std::min(p.x, q.x) <= r.x && r.x <= std::max(p.x, q.x) && std::min(p.y, q.y) <= r.y &&
+               r.y <= std::max(p.y, q.y);
+    };
+    const int o1 = orient(s.a, s.b, t.a), o2 = orient(s.a, s.b, t.b), o3 = orient(t.a, t.b, s.a),
+              o4 = orient(t.a, t.b, s.b);
+    if (o1 != o2 && o3 != o4) return true;
+    return (o1 == 0 && onSegment(s.a, s.b, t.a)) || (o2 == 0 && onSegment(s.a, s.b, t.b)) ||
+           (o3 == 0 && onSegment(t.a, t.b, s.a)) || (o4 == 0 && onSegment(t.a, t.b, s.b));
+}
+
+TEST_F(DefaultMap, BordersNeverCrossEachOther) {
+    // Simplifying each border on its own must not make two of them cross: a crossing would leave
+    // a sliver claimed by two provinces or by none.
+    std::vector<Segment> segs;
+    for (int e = 0; e < static_cast<int>(map_.edges.size()); ++e) {
+        const vh::MapEdge& edge = map_.edges[e];
+        bool lake = false;
+        for (const vh::MapShape& s : map_.shapes)
+            if (s.layer() >= 6 && map_.edgeLists[s.firstEdge] == e) lake = true;
+        if (lake) continue; // lakes and the inset frame lie over the land on purpose
+        std::vector<vh::MapNode> pts{map_.nodes[edge.from]};
+        const auto mid = run(edge);
+        pts.insert(pts.end(), mid.begin(), mid.end());
+        pts.push_back(map_.nodes[edge.to]);
+        for (size_t k = 0; k + 1 < pts.size(); ++k)
+            segs.push_back({pts[k], pts[k + 1], e});
+    }
+    std::sort(segs.begin(), segs.end(), [](const Segment& s, const Segment& t) {
+        return std::min(s.a.x, s.b.x) < std::min(t.a.x, t.b.x);
+    });
+    int crossings = 0;
+    for (size_t i = 0; i < segs.size(); ++i) {
+        const int right = std::max(segs[i].a.x, segs[i].b.x);
+        for (size_t j = i + 1; j < segs.size() && std::min(segs[j].a.x, segs[j].b.x) <= right; ++j)
+            if (segmentsMeet(segs[i], segs[j])) {
+                ++crossings;
+                ADD_FAILURE() << "edges " << segs[i].edge << " and " << segs[j].edge << " cross near "
+                              << segs[i].a.x / 200.0 << "," << segs[i].a.y / 200.0;
+                if (crossings > 10) return;
+            }
+    }
+}
+
+} // namespace

@@ -199,6 +199,29 @@ TEST(MapgenSimplify, LoopsKeepATriangleAndTwinChainsKeepABend) {
     }
 }
 
+TEST(MapgenSimplify, ShortcutsAcrossABayDoNotCutItsIsland) {
+    // Simplified on its own, the coast of the bay would shrink to a triangle whose long side runs
+    // straight through the island.
+    // clang-format off
+    const LabelGrid g = gridOf({"..........",
+                                ".aaaaaaaa.",
+                                ".a........",
+                                ".a..bb....",
+                                ".a..bb....",
+                                ".a........",
+                                ".aaaaaaaa.",
+                                ".........."});
+    // clang-format on
+    PlanarMap pm = traceBoundaries(g);
+    ASSERT_FALSE(bordersMeet(pm));
+    simplifyChains(pm, 100);
+    EXPECT_FALSE(bordersMeet(pm));
+    size_t corners = 0;
+    for (const Chain& c : pm.chains)
+        corners += c.points.size();
+    EXPECT_LT(corners, 40u); // still simplified, not restored whole
+}
+
 TEST(MapgenCleanup, LagoonsSpecksFragmentsAndEnclaves) {
     // clang-format off
     LabelGrid g = gridOf({"..............",

@@ -227,6 +227,32 @@ void douglasPeucker(const std::vector<GridPoint>& p, size_t first, size_t last, 
     }
 }
 
+// Two segments meet anywhere but at one shared end point: they cross, touch, or run along each
+// other from a common end.
+bool segmentsMeet(const GridPoint& a, const GridPoint& b, const GridPoint& c, const GridPoint& d) {
+    auto orient = [](const GridPoint& p, const GridPoint& q, const GridPoint& r) {
+        const int64_t v = int64_t(q.x - p.x) * (r.y - p.y) - int64_t(q.y - p.y) * (r.x - p.x);
+        return (v > 0) - (v < 0);
+    };
+    const int shared = (a == c) + (a == d) + (b == c) + (b == d);
+    if (shared >= 2) return true;
+    if (shared == 1) {
+        const GridPoint& p = (a == c || a == d) ? a : b; // the common end
+        const GridPoint& q = p == a ? b : a;             // the other ends
+        const GridPoint& r = (c == p) ? d : c;
+        const int64_t dot = int64_t(q.x - p.x) * (r.x - p.x) + int64_t(q.y - p.y) * (r.y - p.y);
+        return orient(p, q, r) == 0 && dot > 0;
+    }
+    auto within = [](const GridPoint& p, const GridPoint& q, const GridPoint& r) {
+        return std::min(p.x, q.x) <= r.x && r.x <= std::max(p.x, q.x) && std::min(p.y, q.y) <= r.y &&
+               r.y <= std::max(p.y, q.y);
+    };
+    const int o1 = orient(a, b, c), o2 = orient(a, b, d), o3 = orient(c, d, a), o4 = orient(c, d, b);
+    if (o1 != o2 && o3 != o4) return true;
+    return (o1 == 0 && within(a, b, c)) || (o2 == 0 && within(a, b, d)) || (o3 == 0 && within(c, d, a)) ||
+           (o4 == 0 && within(c, d, b));
+}
+
 size_t farthestFrom(const std::vector<GridPoint>& p, size_t first, size_t last, const GridPoint& a,
                     const GridPoint& b) {
     size_t far = first;
@@ -238,10 +264,70 @@ size_t farthestFrom(const std::vector<GridPoint>& p, size_t first, size_t last, 
     return far;
 }
 
+// Each border is simplified on its own, so two of them (or two stretches of one) may now cross
+// where they ran close. Such a shortcut gets back the corner of the original border farthest from
+// it, until nothing crosses; the unsimplified borders never cross, so this ends.
+struct Shortcut {
+    int chain;
+    size_t first, last; // indices into the chain's original corners
+    GridPoint a, b;
+};
+
+// The kept stretches of every chain that meet another one (or another stretch of their own chain)
+// anywhere but at a shared end.
+std::vector<Shortcut> meetingShortcuts(const PlanarMap& map, const std::vector<std::vector<char>>& keep) {
+    std::vector<Shortcut> segs;
+    for (size_t c = 0; c < map.chains.size(); ++c) {
+        const auto& p = map.chains[c].points;
+        size_t prev = 0;
+        for (size_t k = 1; k < p.size(); ++k)
+            if (keep[c][k]) {
+                segs.push_back({static_cast<int>(c), prev, k, p[prev], p[k]});
+                prev = k;
+            }
+    }
+    std::sort(segs.begin(), segs.end(), [](const Shortcut& s, const Shortcut& t) {
+        return std::min(s.a.x, s.b.x) < std::min(t.a.x, t.b.x);
+    });
+    std::vector<char> meets(segs.size(), 0);
+    for (size_t i = 0; i < segs.size(); ++i) {
+        const int right = std::max(segs[i].a.x, segs[i].b.x);
+        for (size_t j = i + 1; j < segs.size() && std::min(segs[j].a.x, segs[j].b.x) <= right; ++j)
+            if (segmentsMeet(segs[i].a, segs[i].b, segs[j].a, segs[j].b)) meets[i] = meets[j] = 1;
+    }
+    std::vector<Shortcut> out;
+    for (size_t i = 0; i < segs.size(); ++i)
+        if (meets[i]) out.push_back(segs[i]);
+    return out;
+}
+
+// Each border is simplified on its own, so two of them (or two stretches of one) may now cross
+// where they ran close. Such a shortcut gets back the corner of the original border farthest from
+// it, until nothing crosses; the unsimplified borders never cross, so this ends.
+void restoreUntilNothingCrosses(const PlanarMap& map, std::vector<std::vector<char>>& keep) {
+    for (;;) {
+        bool restored = false;
+        for (const Shortcut& s : meetingShortcuts(map, keep)) {
+            if (s.last <= s.first + 1) continue; // already the original stretch
+            const auto& p = map.chains[s.chain].points;
+            keep[s.chain][farthestFrom(p, s.first + 1, s.last - 1, p[s.first], p[s.last])] = 1;
+            restored = true;
+        }
+        if (!restored) return;
+    }
+}
+
 } // namespace
 
 PlanarMap traceBoundaries(const LabelGrid& grid) {
     return Tracer(grid).run();
+}
+
+bool bordersMeet(const PlanarMap& map) {
+    std::vector<std::vector<char>> all(map.chains.size());
+    for (size_t c = 0; c < map.chains.size(); ++c)
+        all[c].assign(map.chains[c].points.size(), 1);
+    return !meetingShortcuts(map, all).empty();
 }
 
 std::vector<GridPoint> ringPoints(const PlanarMap& map, const BoundaryRing& ring) {
@@ -261,34 +347,40 @@ void simplifyChains(PlanarMap& map, double tolerance) {
     std::map<std::pair<int, int>, int> between; // chains per unordered node pair
     for (const Chain& c : map.chains)
         ++between[std::minmax(c.from, c.to)];
-    for (Chain& c : map.chains) {
-        auto& p = c.points;
+    std::vector<std::vector<char>> keep(map.chains.size());
+    for (size_t i = 0; i < map.chains.size(); ++i) {
+        const Chain& c = map.chains[i];
+        const auto& p = c.points;
         const size_t n = p.size();
+        keep[i].assign(n, n <= 2 ? 1 : 0);
         if (n <= 2) continue;
-        std::vector<char> keep(n, 0);
-        keep[0] = keep[n - 1] = 1;
+        std::vector<char>& k = keep[i];
+        k[0] = k[n - 1] = 1;
         if (c.from == c.to) {
             // A loop: split at the corner farthest from its node, then at the farthest from that
             // chord, so at least a triangle remains.
             const size_t mid = farthestFrom(p, 1, n - 2, p[0], p[0]);
-            keep[mid] = 1;
+            k[mid] = 1;
             const size_t side = mid > 1 ? farthestFrom(p, 1, mid - 1, p[0], p[mid]) : 0;
             const size_t other = mid + 1 < n - 1 ? farthestFrom(p, mid + 1, n - 2, p[mid], p[0]) : 0;
             const bool sideWins = side && (!other || distanceToSegment(p[side], p[0], p[mid]) >=
                                                          distanceToSegment(p[other], p[mid], p[0]));
-            keep[sideWins ? side : other] = 1;
-            douglasPeucker(p, 0, mid, tolerance, keep);
-            douglasPeucker(p, mid, n - 1, tolerance, keep);
+            k[sideWins ? side : other] = 1;
+            douglasPeucker(p, 0, mid, tolerance, k);
+            douglasPeucker(p, mid, n - 1, tolerance, k);
         } else {
-            douglasPeucker(p, 0, n - 1, tolerance, keep);
+            douglasPeucker(p, 0, n - 1, tolerance, k);
             const bool shared = between[std::minmax(c.from, c.to)] > 1;
-            if (shared && std::count(keep.begin(), keep.end(), 1) == 2)
-                keep[farthestFrom(p, 1, n - 2, p[0], p[n - 1])] = 1;
+            if (shared && std::count(k.begin(), k.end(), 1) == 2)
+                k[farthestFrom(p, 1, n - 2, p[0], p[n - 1])] = 1;
         }
+    }
+    restoreUntilNothingCrosses(map, keep);
+    for (size_t i = 0; i < map.chains.size(); ++i) {
         std::vector<GridPoint> kept;
-        for (size_t k = 0; k < n; ++k)
-            if (keep[k]) kept.push_back(p[k]);
-        p = std::move(kept);
+        for (size_t k = 0; k < keep[i].size(); ++k)
+            if (keep[i][k]) kept.push_back(map.chains[i].points[k]);
+        map.chains[i].points = std::move(kept);
     }
 }
 

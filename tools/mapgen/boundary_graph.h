@@ -44,8 +44,11 @@ PlanarMap traceBoundaries(const LabelGrid& grid);
 
 // Douglas-Peucker on each chain once (so shared borders stay shared), tolerance in cells. A loop
 // keeps at least three corners, and of two chains joining the same nodes each keeps a bend, so no
-// outline collapses to a line.
+// outline collapses to a line; where simplified borders would cross, corners come back.
 void simplifyChains(PlanarMap& map, double tolerance);
+
+// True when two chains (or two stretches of one) cross or touch anywhere but at their nodes.
+bool bordersMeet(const PlanarMap& map);
 
 // Turns chains so that every ring walks at least one of its chains forward, and starts each ring
 // with such a chain: a reader that takes the first chain's `from` as the starting point then

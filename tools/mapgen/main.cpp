@@ -43,6 +43,8 @@ int projectCommand(const std::vector<std::string>& a) {
     if (*end1 || *end2 || a[1].empty() || a[2].empty()) return usage();
     const mapgen::PixelPoint p = mapgen::project(lon, lat);
     std::printf("%ld %ld\n", std::lround(p.x), std::lround(p.y));
+    if (p.x < 0 || p.y < 0 || p.x >= mapgen::kFrameWidth || p.y >= mapgen::kFrameHeight)
+        std::fputs("mapgen: this place lies outside the map frame\n", stderr);
     return 0;
 }
 

@@ -1,4 +1,5 @@
-// The map building pipeline.
+// The map building pipeline: raster fill and seed split, clean-up, tracing, the map records, and
+// the KuniArea rectangles read back from any map.
 #include "map_builder.h"
 
 #include "projection.h"
