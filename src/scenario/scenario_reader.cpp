@@ -352,9 +352,7 @@ ScenarioReadResult readScenarioFromBytes(std::string_view bytes, const std::stri
     auto scratch = std::make_unique<WorldState>();
     ScenarioReader reader(bytes, scenarioDir, programDir, *scratch);
     result.code = reader.run();
-    result.notices.reserve(reader.notices().size());
-    for (const std::string& n : reader.notices())
-        result.notices.push_back(n);
+    result.notices = reader.notices();
     if (result.code != kScenarioOk) {
         result.message = scenarioErrorMessage(result.code, reader.errorLine(), reader.detail());
         return result;
