@@ -64,6 +64,7 @@ class StartTest : public QObject {
         QStringList houses;
         QString province;
         QString question;
+        std::unique_ptr<QTimer> monthMessages;
         test::whenModal<StartMenuDialog>([](StartMenuDialog* menu) {
             QCOMPARE(menu->windowTitle(), QString("VARDENHOLM スタートメニュー"));
             menu->button("新規スタート")->click();
@@ -84,6 +85,8 @@ class StartTest : public QObject {
                               d->houseList()->topLevelItem(i)->text(2);
             test::whenModal<QMessageBox>([&](QMessageBox* box) {
                 question = box->text();
+                // The first month's own messages (deaths, weather) are answered from here on.
+                monthMessages.reset(test::autoAnswer(nullptr));
                 box->button(QMessageBox::Ok)->click();
             });
             d->pickHouse(2);
@@ -115,10 +118,15 @@ class StartTest : public QObject {
         test::whenModal<StartMenuDialog>(
             [](StartMenuDialog* menu) { menu->button("新規スタート")->click(); });
         test::whenModal<OpeningDialog>([](OpeningDialog* d) { d->accept(); });
-        test::whenModal<HouseSelectDialog>([](HouseSelectDialog* d) { d->watchButton()->click(); });
+        std::unique_ptr<QTimer> monthMessages;
+        test::whenModal<HouseSelectDialog>([&](HouseSelectDialog* d) {
+            monthMessages.reset(test::autoAnswer(nullptr));
+            d->watchButton()->click();
+        });
         QVERIFY(app.start());
         QTRY_VERIFY_WITH_TIMEOUT(
             app.game().world.playerHouse >= 0 && app.window()->endTurnButton()->isEnabled(), 15000);
+        monthMessages.reset();
         QVERIFY(app.game().world.spectator);
         QCOMPARE(app.game().world.playerHouse, 3); // the phantom house after the three real ones
 
