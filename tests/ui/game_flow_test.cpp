@@ -3,6 +3,7 @@
 #include "game/display_rules.h"
 #include "game/save_game.h"
 #include "ui/game_app.h"
+#include "ui/game_dialogs.h"
 #include "ui_test_support.h"
 
 #include <QAction>
@@ -126,6 +127,43 @@ class GameFlowTest : public QObject {
         QTRY_COMPARE(messages,
                      QStringList{"このファイルはセーブデータでないか、またはバージョンが異なります"});
         QCOMPARE(app->game().world.phase, 5);
+    }
+
+    void unificationShowsTheEndingAndEnds() {
+        WorldState& w = app->game().world;
+        for (int c = 0; c < w.castleCount; ++c)
+            w.castles[c].owner = 0;
+        QString ending;
+        test::whenModal<EndingDialog>([&](EndingDialog* d) {
+            QCOMPARE(d->windowTitle(), QString("エンディング"));
+            ending = d->findChild<QLabel*>()->text();
+            d->findChild<QPushButton*>()->click(); // 完
+        });
+        for (int i = 0; i < 6 && !app->ended(); ++i) {
+            QTest::mouseClick(app->window()->endTurnButton(), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(app->ended() || app->window()->endTurnButton()->isEnabled(), 15000);
+        }
+        QVERIFY(app->ended());
+        QVERIFY(app->game().gameOver);
+        QCOMPARE(ending, QString("武田家は統一を成し遂げました"));
+        QVERIFY(!app->window()->isVisible());
+    }
+
+    void fallenHouseAsksOnceThenEndsOnNo() {
+        WorldState& w = app->game().world;
+        for (int c = 0; c < w.castleCount; ++c)
+            if (w.castles[c].owner == 0) w.castles[c].owner = 2;
+        w.houses[0].head = -1;
+        const QString question = "当家は滅亡しました。今後の経過を見ますか？";
+        answering.reset(test::autoAnswer(&messages, question));
+        messages.clear();
+        for (int i = 0; i < 6 && !app->ended(); ++i) {
+            QTest::mouseClick(app->window()->endTurnButton(), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(app->ended() || app->window()->endTurnButton()->isEnabled(), 15000);
+        }
+        QVERIFY(app->ended());
+        QCOMPARE(messages.count(question), 1);
+        QVERIFY(!app->window()->isVisible());
     }
 
     void closingTheWindowAsks() {

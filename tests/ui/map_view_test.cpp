@@ -210,7 +210,7 @@ class MapViewTest : public QObject {
         QCOMPARE(window->logBox()->toPlainText().count("従属"), 1);
     }
 
-      void provinceSwitchDialogTakesOnlyProvincesWithCastles() {
+    void provinceSwitchDialogTakesOnlyProvincesWithCastles() {
         MapViewState start = window->mapView()->state();
         start.setMagnified(true);
         ProvinceSwitchDialog d(game->world, start, window.get());
@@ -230,7 +230,7 @@ class MapViewTest : public QObject {
         QCOMPARE(window->mapView()->state().scale, 1); // the dialog's switch is its own
     }
 
-private:
+  private:
     static void armWatchdogOnce() {
         static bool armed = false;
         if (!armed) test::armWatchdog(60000);

@@ -75,13 +75,17 @@ inline QTimer* answerMessage(QString* text, QMessageBox::StandardButton button =
 
 // Answers every message box that appears from now on with OK or Yes, logging its text: the rules'
 // own messages of a month (events, deaths) must not stop a test.
-inline QTimer* autoAnswer(QStringList* log) {
+// A question whose text is `sayNoTo` is answered with No instead.
+inline QTimer* autoAnswer(QStringList* log, const QString& sayNoTo = {}) {
     auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, [log] {
+    QObject::connect(timer, &QTimer::timeout, [log, sayNoTo] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
         if (log) log->append(box->text());
-        if (QAbstractButton* b = box->button(QMessageBox::Ok))
+        QAbstractButton* no = box->button(QMessageBox::No);
+        if (no && box->text() == sayNoTo)
+            no->click();
+        else if (QAbstractButton* b = box->button(QMessageBox::Ok))
             b->click();
         else if (QAbstractButton* y = box->button(QMessageBox::Yes))
             y->click();
