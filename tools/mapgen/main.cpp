@@ -90,6 +90,11 @@ int buildCommand(const std::vector<std::string>& a) {
     std::printf("%d provinces, %d regions, %zu nodes, %zu points, %zu edges, %zu shapes, %zu bytes\n",
                 map.provinceCount(), map.regionCount(), map.nodes.size(), map.points.size(), map.edges.size(),
                 map.shapes.size(), vh::mapFileImage(map).size());
+    const mapgen::CleanupReport& c = report.cleanup;
+    std::printf("clean-up: %d lagoons filled, %d islets dropped, %d fragments and %d enclaves merged; "
+                "%d islands outside the frame, %d cells claimed twice\n",
+                c.lagoonsFilled, c.isletsDropped, c.piecesMerged, c.enclavesMerged, report.polygonsOutside,
+                report.overlappingCells);
     return 0;
 }
 
