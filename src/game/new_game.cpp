@@ -247,17 +247,6 @@ void applyInitialRelations(Game& game) {
     }
 }
 
-std::vector<int> allPowerFigures(const WorldState& w) {
-    std::vector<int> power(w.houseCount, 0);
-    for (int c = 0; c < w.castleCount; ++c) {
-        const int owner = w.castles[c].owner;
-        if (owner < 0 || owner >= w.houseCount) continue;
-        power[owner] += 5;
-        const DaimyoHouse& d = w.houses[owner];
-        if (d.vassalState == 2 && d.lord >= 0 && d.lord < w.houseCount && d.lord != owner) power[d.lord] += 1;
-    }
-    return power;
-}
 
 } // namespace
 
@@ -270,7 +259,7 @@ int houseYield(const WorldState& w, int house) {
 }
 
 int powerFigure(const WorldState& w, int house) {
-    const std::vector<int> all = allPowerFigures(w);
+    const std::vector<int> all = housePowerFigures(w);
     return house >= 0 && house < static_cast<int>(all.size()) ? all[house] : 0;
 }
 
@@ -300,7 +289,7 @@ void setUpNewGame(Game& game) {
     applyInitialRelations(game);
     w.coalitionCount = 0;
     // The coalition figure of computer diplomacy is derived here once it exists (issue #9).
-    const std::vector<int> power = allPowerFigures(w);
+    const std::vector<int> power = housePowerFigures(w);
     for (int h = 0; h < w.houseCount; ++h)
         for (int16_t& p : w.houses[h].powerHistory) p = static_cast<int16_t>(power[h]);
 }

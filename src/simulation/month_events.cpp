@@ -50,14 +50,7 @@ void freeVassalsOfFallenLords(Game& game) {
 }
 
 void recordPowerFigures(WorldState& w) {
-    std::vector<int> power(w.houseCount, 0);
-    for (int c = 0; c < w.castleCount; ++c) {
-        const int owner = w.castles[c].owner;
-        if (owner < 0 || owner >= w.houseCount) continue;
-        power[owner] += 5;
-        const DaimyoHouse& d = w.houses[owner];
-        if (d.vassalState == 2 && d.lord >= 0 && d.lord < w.houseCount && d.lord != owner) power[d.lord] += 1;
-    }
+    const std::vector<int> power = housePowerFigures(w);
     for (int h = 0; h < w.houseCount; ++h) {
         DaimyoHouse& d = w.houses[h];
         std::copy_backward(d.powerHistory, d.powerHistory + 11, d.powerHistory + 12);

@@ -143,6 +143,9 @@ inline void setRelationCounter(DaimyoHouse& h, int other, int counter) {
     h.relations[other] = static_cast<uint8_t>((h.relations[other] & 0x0F) | ((counter & 0x0F) << 4));
 }
 
+// Each house's power figure: 5 per castle it owns, plus 1 per castle of a house submitted to it.
+std::vector<int> housePowerFigures(const WorldState& w);
+
 // Number of filled route slots of a castle (the list ends at the first -1).
 int routeCount(const CastleSite& site);
 
