@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace vh::ui {
@@ -25,15 +26,16 @@ QColor toQ(Rgb c) {
     return QColor(c.r, c.g, c.b);
 }
 
+// FNV-style mixing a word at a time: the whole outline data is fingerprinted at every paint, so a
+// map replaced by a loaded game or another scenario is never painted from stale outlines.
 template <class T> void mixIn(uint64_t& h, const std::vector<T>& v) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(v.data());
     const size_t n = v.size() * sizeof(T);
     h = (h ^ n) * 1099511628211ull;
     size_t i = 0;
     for (; i + 8 <= n; i += 8) {
-        uint64_t word = 0;
-        for (int k = 0; k < 8; ++k)
-            word |= static_cast<uint64_t>(bytes[i + k]) << (8 * k);
+        uint64_t word;
+        std::memcpy(&word, bytes + i, 8);
         h = (h ^ word) * 1099511628211ull;
     }
     for (; i < n; ++i)
@@ -81,6 +83,24 @@ QPointF castlePoint(const WorldState& w, int c) {
     return QPointF(w.castleSites[c].x + 0.5, w.castleSites[c].y + 0.5);
 }
 
+// Fills without antialiasing, then every outline antialiased over them: the soft 1-pixel border
+// covers the fills' stepped edges, at a third of the cost of antialiased texture fills.
+void fillAndOutline(QPainter& p, const std::vector<std::pair<QPolygonF, QBrush>>& shapes) {
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(Qt::NoPen);
+    for (const auto& [poly, brush] : shapes) {
+        p.setBrush(brush);
+        p.drawPolygon(poly, Qt::OddEvenFill);
+    }
+    p.setRenderHint(QPainter::Antialiasing, true);
+    QPen border(mapBrushes().border, 1.0);
+    border.setCosmetic(true);
+    p.setPen(border);
+    p.setBrush(Qt::NoBrush);
+    for (const auto& shape : shapes)
+        p.drawPolygon(shape.first, Qt::OddEvenFill);
+}
+
 void paintShapes(QPainter& p, const WorldState& w, const MapViewState& s, const QTransform& t) {
     const MapData& m = w.map;
     const MapGeometry& g = MapGeometry::of(m);
@@ -90,6 +110,7 @@ void paintShapes(QPainter& p, const WorldState& w, const MapViewState& s, const 
         return t.mapRect(g.bounds[shape]).translated(shift).intersects(viewRect);
     };
     // Coast shadow under everything flagged.
+    p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(Qt::NoPen);
     p.setBrush(b.shadow);
     for (int i : g.order) {
@@ -97,37 +118,32 @@ void paintShapes(QPainter& p, const WorldState& w, const MapViewState& s, const 
             continue;
         p.drawPolygon(t.map(g.polygons[i]).translated(kShadowShift, kShadowShift), Qt::OddEvenFill);
     }
-    QPen border(b.border, 1.0);
-    border.setCosmetic(true);
-    p.setPen(border);
+    std::vector<std::pair<QPolygonF, QBrush>> shapes;
+    shapes.reserve(g.order.size());
     for (int i : g.order) {
         const int layer = m.shapes[i].layer();
         if (layer == 7 || !visible(i)) continue;
-        p.setBrush(layerBrush(fillOf(m, i)));
-        p.drawPolygon(t.map(g.polygons[i]), Qt::OddEvenFill);
+        shapes.emplace_back(t.map(g.polygons[i]), layerBrush(fillOf(m, i)));
     }
-    // The selected province drawn again with the highlight (its lakes keep their water).
-    auto overlay = [&](int province, const QBrush& brush) {
+    fillAndOutline(p, shapes);
+    // One province drawn again: with the highlight (its lakes keep their water), or as it is.
+    auto redraw = [&](int province, const QBrush* highlight) {
         if (!isProvinceKey(w, province)) return;
-        for (const ShapeFill& f : drawingOrder(m, province, true)) {
+        shapes.clear();
+        for (const ShapeFill& f : drawingOrder(m, province, highlight != nullptr)) {
             if (!visible(f.shape)) continue;
-            p.setBrush(f.kind == ShapeFill::Override ? brush : layerBrush(f));
-            p.drawPolygon(t.map(g.polygons[f.shape]), Qt::OddEvenFill);
+            shapes.emplace_back(t.map(g.polygons[f.shape]),
+                                f.kind == ShapeFill::Override ? *highlight : layerBrush(f));
         }
+        fillAndOutline(p, shapes);
     };
     if (s.mode == MapMode::National) {
-        overlay(s.selectedProvince, b.highlight);
+        redraw(s.selectedProvince, &b.highlight);
         return;
     }
     // Province view: the neighbours recede under a veil so the shown province stands out.
-    p.setPen(Qt::NoPen);
     p.fillRect(viewRect, QColor(20, 24, 30, 110));
-    p.setPen(border);
-    for (const ShapeFill& f : drawingOrder(m, s.province, false)) {
-        if (!visible(f.shape)) continue;
-        p.setBrush(layerBrush(f));
-        p.drawPolygon(t.map(g.polygons[f.shape]), Qt::OddEvenFill);
-    }
+    redraw(s.province, nullptr);
 }
 
 void paintDots(QPainter& p, const WorldState& w, const MapViewState& s, const QTransform& t) {
