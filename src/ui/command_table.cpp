@@ -1,6 +1,7 @@
 // The command table: captions of the command buttons and the information buttons to their dialogs.
 #include "ui/command_table.h"
 
+#include "ui/diplomacy_commands.h"
 #include "ui/main_window.h"
 #include "ui/ui_text.h"
 
@@ -18,6 +19,14 @@ bool coalitionNotAvailable(MainWindow& w) {
 const std::map<QString, CommandFn>& table() {
     static const std::map<QString, CommandFn> commands = {
         {"連合結成", coalitionNotAvailable},
+        {"不戦同盟交渉", diplomacyCommandFn(DiplomacyCommand::NonAggression)},
+        {"従属要求", diplomacyCommandFn(DiplomacyCommand::DemandSubordination)},
+        {"臣従要求", diplomacyCommandFn(DiplomacyCommand::DemandSubmission)},
+        {"外交関係破棄", diplomacyCommandFn(DiplomacyCommand::BreakRelation)},
+        {"独立", diplomacyCommandFn(DiplomacyCommand::Independence)},
+        {"主家鞍替", diplomacyCommandFn(DiplomacyCommand::ChangeLord)},
+        {"従属志願", diplomacyCommandFn(DiplomacyCommand::ApplySubordination)},
+        {"臣従志願", diplomacyCommandFn(DiplomacyCommand::ApplySubmission)},
     };
     return commands;
 }

@@ -54,6 +54,11 @@ class GameApp : public QObject {
     void quitToStartMenu();
     void showScenarioInfo();
 
+    // The directory the save and load choosers open in: the last one used. The settings file keeps
+    // it between runs once it exists; until then it starts at the program directory.
+    QString saveDirectory() const { return saveDir_; }
+    void setSaveDirectory(const QString& dir) { saveDir_ = dir; }
+
     // File choosers; tests replace them. An empty string means cancelled.
     std::function<QString()> chooseScenarioFile;
     std::function<QString(bool forSaving)> chooseSaveFile;

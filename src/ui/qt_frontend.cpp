@@ -45,6 +45,7 @@ void QtFrontend::playerTurn() {
 
 void QtFrontend::worldReplaced() {
     if (!window_) return;
+    applyApplicationFont(window_->game().world.settings.language);
     window_->resetView();
 }
 

@@ -22,7 +22,17 @@ class QtFrontend : public Frontend {
     void playerTurn() override;
     void worldReplaced() override;
 
+    // The month's dialogs and the envoy visit (qt_frontend_requests.cpp). During automatic play
+    // (or with no window attached) they give the automatic answers and show nothing.
+    int chooseHarvestTax(const HarvestRequest& request) override;
+    void showAccountsReport(const AccountsReport& report) override;
+    void showTradeShipReturn(const TradeShipReturn& r) override;
+    void showWeatherEvent(const WeatherEvent& e) override;
+    bool askRoninService(const RoninRequest& request) override;
+    EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) override;
+
   private:
+    bool quiet() const;
     MainWindow* window_ = nullptr;
 };
 
