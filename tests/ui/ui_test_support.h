@@ -79,6 +79,13 @@ inline QTimer* answerMessage(QString* text, QMessageBox::StandardButton button =
 inline QTimer* autoAnswer(QStringList* log, const QString& sayNoTo = {}) {
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, [log, sayNoTo] {
+        // The month's reports and questions (accounts, harvest, weather, envoys) take their
+        // default answer, as a message box takes OK.
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible() && dialog->property("vhRoutineDialog").toBool()) {
+            dialog->accept();
+            return;
+        }
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return;
         if (log) log->append(box->text());

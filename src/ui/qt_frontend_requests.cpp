@@ -1,0 +1,63 @@
+// The desktop window's answers to the month's requests and to envoys: each request opens its
+// modal dialog over the main window, except during automatic play, which must never wait.
+#include "ui/accounts_report_dialog.h"
+#include "ui/envoy_visit_dialog.h"
+#include "ui/event_window.h"
+#include "ui/harvest_dialog.h"
+#include "ui/main_window.h"
+#include "ui/qt_frontend.h"
+#include "ui/ronin_dialog.h"
+
+namespace vh::ui {
+
+namespace {
+
+MapViewState startState(MainWindow* window) {
+    return window ? window->mapView()->state() : MapViewState{};
+}
+
+} // namespace
+
+bool QtFrontend::quiet() const {
+    return !window_ || window_->game().quietMode;
+}
+
+int QtFrontend::chooseHarvestTax(const HarvestRequest& request) {
+    if (quiet()) return Frontend::chooseHarvestTax(request);
+    HarvestDialog d(window_->game().world, request, startState(window_), window_);
+    d.exec();
+    return d.taxIndex();
+}
+
+void QtFrontend::showAccountsReport(const AccountsReport& report) {
+    if (quiet()) return;
+    AccountsReportDialog d(report, window_);
+    d.exec();
+}
+
+void QtFrontend::showTradeShipReturn(const TradeShipReturn& r) {
+    if (quiet()) return;
+    showTradeShipReturnMessage(window_, r);
+}
+
+void QtFrontend::showWeatherEvent(const WeatherEvent& e) {
+    if (quiet()) return;
+    EventWindow d(window_->game().world, e, startState(window_), window_);
+    d.exec();
+}
+
+bool QtFrontend::askRoninService(const RoninRequest& request) {
+    if (quiet()) return Frontend::askRoninService(request);
+    RoninDialog d(request, window_);
+    d.exec();
+    return d.accepted();
+}
+
+EnvoyVisitAnswer QtFrontend::askEnvoyVisit(const EnvoyVisitRequest& request) {
+    if (quiet()) return Frontend::askEnvoyVisit(request);
+    EnvoyVisitDialog d(window_->game().world, request, startState(window_), window_);
+    d.exec();
+    return d.answer();
+}
+
+} // namespace vh::ui

@@ -1,0 +1,30 @@
+// "登用選択": a masterless general asks the player's house to take him on; his figures help the
+// player decide.
+#pragma once
+
+#include "simulation/event_requests.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+
+namespace vh::ui {
+
+class RoninDialog : public QDialog {
+    Q_OBJECT
+  public:
+    RoninDialog(const RoninRequest& request, QWidget* parent = nullptr);
+    // After exec(): はい takes him on; いいえ and closing the window refuse.
+    bool accepted() const { return result() == QDialog::Accepted; }
+    QLabel* questionLabel() const { return question_; }
+    QPushButton* yesButton() const { return yes_; }
+    QPushButton* noButton() const { return no_; }
+
+  private:
+    QLabel* question_ = nullptr;
+    QPushButton* yes_ = nullptr;
+    QPushButton* no_ = nullptr;
+};
+
+} // namespace vh::ui
