@@ -87,7 +87,8 @@ AccountsReportDialog::AccountsReportDialog(const AccountsReport& r, QWidget* par
     income.add("収穫", r.harvestMonth ? number(r.income.harvest) : QString("0 (収穫期ではありません)"));
     income.add("町", number(r.income.town));
     income.add("鉱山", number(r.income.mine));
-    if (r.income.ainuTrade != 0) income.add(r.playerIsAinu ? "交易" : "対アイヌ交易", number(r.income.ainuTrade));
+    if (r.income.ainuTrade != 0)
+        income.add(r.playerIsAinu ? "交易" : "対アイヌ交易", number(r.income.ainuTrade));
     if (r.income.tradeShips != 0) income.add("交易船収入", number(r.income.tradeShips));
     income.add("TOTAL", number(r.income.total), true);
     groups->addWidget(income.box(), 1);
@@ -115,8 +116,8 @@ AccountsReportDialog::AccountsReportDialog(const AccountsReport& r, QWidget* par
     fundsRow->addWidget(funds_, 1);
     v->addLayout(fundsRow);
     if (r.upkeep.leftOut) {
-        note_ = new QLabel(
-            "（注意：篭城中の兵の維持には城の備蓄兵糧が使用されるので支出には計上されません）", this);
+        note_ = new QLabel("（注意：篭城中の兵の維持には城の備蓄兵糧が使用されるので支出には計上されません）",
+                           this);
         note_->setObjectName("note");
         note_->setWordWrap(true);
         v->addWidget(note_);

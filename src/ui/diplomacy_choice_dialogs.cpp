@@ -88,7 +88,8 @@ EnvoyChoiceDialog::EnvoyChoiceDialog(const WorldState& world, const MapViewState
             pickProvince(province);
         } else if (castle >= 0) {
             pickCastle(castle);
-        } else if (province >= 0 && province != map_->state().province && provinceHasCastle(world_, province)) {
+        } else if (province >= 0 && province != map_->state().province &&
+                   provinceHasCastle(world_, province)) {
             pickProvince(province);
         }
     });
@@ -202,8 +203,7 @@ void HouseChoiceDialog::pickProvince(int province) {
     province_->setText(provinceName(world_, province));
     list_->clear();
     for (const HouseChoiceRow& r : houseChoiceRows(world_, province)) {
-        auto* item =
-            new QTreeWidgetItem(list_, {utf8(r.name), QString::number(r.castles), utf8(r.kokuText)});
+        auto* item = new QTreeWidgetItem(list_, {utf8(r.name), QString::number(r.castles), utf8(r.kokuText)});
         item->setData(0, Qt::UserRole, r.house);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);

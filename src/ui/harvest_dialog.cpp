@@ -20,8 +20,8 @@ QColor harvestColour(int outcome) {
     return QColor(200, 200, 20);
 }
 
-HarvestDialog::HarvestDialog(const WorldState& world, const HarvestRequest& request, const MapViewState& start,
-                             QWidget* parent)
+HarvestDialog::HarvestDialog(const WorldState& world, const HarvestRequest& request,
+                             const MapViewState& start, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle("収穫");
     setProperty("vhRoutineDialog", true);

@@ -389,7 +389,7 @@ void paintMap(QPainter& p, const WorldState& w, const MapViewState& s, const Map
     if (s.mode == MapMode::Province) {
         p.setRenderHint(QPainter::TextAntialiasing, true);
         paintBoxes(p, w, s, t, decor);
-    } else {
+    } else if (!decor || !decor->hideCastleDots) {
         paintDots(p, w, s, t);
     }
     p.restore();

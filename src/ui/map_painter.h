@@ -51,6 +51,7 @@ struct MapDecor {
     QColor fillColour{200, 255, 200};
     std::function<QString(int castle)> castleLabel; // text beside a castle box, empty for none
     std::function<bool(int castle)> greyCastle;     // box drawn grey (out of reach)
+    bool hideCastleDots = false;                    // national map of provinces only (harvest, weather)
 };
 
 // Shape outlines of one map in map pixels, with the painting order, cached between frames.

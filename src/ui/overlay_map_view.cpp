@@ -23,11 +23,13 @@ void fillProvince(QPainter& p, const WorldState& w, const QTransform& t, int pro
 
 } // namespace
 
-OverlayMapView::OverlayMapView(const WorldState& world, QWidget* parent) : MapView(world, parent), world_(world) {}
+OverlayMapView::OverlayMapView(const WorldState& world, QWidget* parent)
+    : MapView(world, parent), world_(world) {}
 
 void OverlayMapView::setProvinceFills(std::vector<std::pair<int, QColor>> fills) {
     fills_ = std::move(fills);
-    update();
+    decor_.hideCastleDots = !fills_.empty();
+    setDecor(&decor_);
 }
 
 void OverlayMapView::setTint(std::vector<int> provinces, QColor colour) {
@@ -80,7 +82,8 @@ QWidget* legendEntry(const QColor& colour, const QString& caption, QWidget* pare
     h->setSpacing(4);
     auto* swatch = new QLabel(box);
     swatch->setFixedSize(16, 12);
-    swatch->setStyleSheet(QString("QLabel { background: %1; border: 1px solid #3c3228; }").arg(colour.name()));
+    swatch->setStyleSheet(
+        QString("QLabel { background: %1; border: 1px solid #3c3228; }").arg(colour.name()));
     h->addWidget(swatch);
     h->addWidget(new QLabel(caption, box));
     return box;

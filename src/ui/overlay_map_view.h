@@ -16,7 +16,7 @@ class OverlayMapView : public MapView {
   public:
     OverlayMapView(const WorldState& world, QWidget* parent = nullptr);
 
-    // Provinces filled over the map, each in its own colour; the castle dots underneath are hidden.
+    // Provinces filled over the map, each in its own colour; the map then shows no castle dots.
     void setProvinceFills(std::vector<std::pair<int, QColor>> fills);
     const std::vector<std::pair<int, QColor>>& provinceFills() const { return fills_; }
     // Provinces tinted with a translucent colour, so the castle dots stay visible through it.
@@ -30,6 +30,7 @@ class OverlayMapView : public MapView {
 
   private:
     const WorldState& world_;
+    MapDecor decor_;
     std::vector<std::pair<int, QColor>> fills_;
     std::vector<int> tinted_;
     QColor tint_;

@@ -1,6 +1,7 @@
 // Screenshot run: the main window on the national map, at scale 2, a province view, the house
 // selection dialog and the start menu, each written as a PNG for people to look at.
 #include "game/display_rules.h"
+#include "ui/dialog_screenshots.h"
 #include "ui/game_app.h"
 #include "ui/game_dialogs.h"
 #include "ui/house_select_dialog.h"
@@ -56,6 +57,7 @@ void GameApp::takeScreenshots() {
         d.pickProvince(province);
         save(&d, dir, "house-select.png");
     }
+    takeDialogScreenshots(*game_, w, dir);
     {
         StartMenuDialog menu(nullptr, w);
         menu.show();

@@ -107,8 +107,9 @@ class DiplomacyDialogsTest : public QObject {
         QCOMPARE(title, QString("同盟破棄大名家選択"));
         QCOMPARE(prompt, QString("国を指定し、同盟破棄する大名家を選んでください"));
         QCOMPARE(listed, QStringList{"今川家/2/19万5000石"});
-        QCOMPARE(messages, (QStringList{"このシナリオでは、遠江のデータはありません",
-                                        "今川家に使者を送り同盟を破棄します", "今川家との外交関係を破棄しました"}));
+        QCOMPARE(messages,
+                 (QStringList{"このシナリオでは、遠江のデータはありません",
+                              "今川家に使者を送り同盟を破棄します", "今川家との外交関係を破棄しました"}));
         QCOMPARE(kindAbout(world(), 0, 2), int(kRelNothing));
         QCOMPARE(kindAbout(world(), 2, 0), int(kRelNothing));
         QVERIFY(negotiatedThisTurn(world(), 2));
@@ -150,10 +151,12 @@ class DiplomacyDialogsTest : public QObject {
         QTRY_COMPARE(messages.size(), 4);
         QCOMPARE(castle, QString("躑躅ヶ崎館"));
         QCOMPARE(envoys, (QStringList{"武田信玄/当主", "山県昌景/"})); // the first one goes
-        const int cost = 9000; // a tenth of 村上家's 9万石
-        QCOMPARE(messages, (QStringList{"同盟交渉する武将を指定して下さい", "資金が足りません",
-                                        QString("村上家に使者を送り交渉を行います（成功すると%1の費用が必要）").arg(cost),
-                                        "村上家は不戦同盟に応じませんでした"}));
+        const int cost = 9000;                                         // a tenth of 村上家's 9万石
+        QCOMPARE(
+            messages,
+            (QStringList{"同盟交渉する武将を指定して下さい", "資金が足りません",
+                         QString("村上家に使者を送り交渉を行います（成功すると%1の費用が必要）").arg(cost),
+                         "村上家は不戦同盟に応じませんでした"}));
         QVERIFY(world().generals[0].flags & kFlagActed);
         QVERIFY(negotiatedThisTurn(world(), 1));
         QCOMPARE(kindAbout(world(), 0, 1), int(kRelNothing));
@@ -199,16 +202,18 @@ class DiplomacyDialogsTest : public QObject {
         QStringList texts;
         for (QLabel* l : d.findChildren<QLabel*>())
             texts << l->text();
-        QCOMPARE(texts, (QStringList{"村上家は当家に臣従しました",
-                                     "・臣従大名の城には、当家の城と同様に移動が可能になります",
-                                     "・臣従大名の当主・武将には、移動・外交使者派遣・出陣の指示が可能になります"}));
+        QCOMPARE(texts,
+                 (QStringList{"村上家は当家に臣従しました",
+                              "・臣従大名の城には、当家の城と同様に移動が可能になります",
+                              "・臣従大名の当主・武将には、移動・外交使者派遣・出陣の指示が可能になります"}));
     }
 
     // 使者来訪: texts, the territory on the map, the hostage box, はい and いいえ; automatic play
     // answers as a computer house without a dialog.
     void envoyVisitAnswers() {
         answering.reset();
-        EnvoyVisitRequest application = makeEnvoyVisitRequest(world(), EnvoyKind::SubordinationApplication, 2);
+        EnvoyVisitRequest application =
+            makeEnvoyVisitRequest(world(), EnvoyKind::SubordinationApplication, 2);
         QStringList texts;
         std::vector<int> ringed;
         test::whenModal<EnvoyVisitDialog>([&](EnvoyVisitDialog* d) {
