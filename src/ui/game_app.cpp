@@ -4,6 +4,7 @@
 #include "game/new_game.h"
 #include "game/save_game.h"
 #include "scenario/scenario_reader.h"
+#include "ui/dialog_screenshots.h"
 #include "ui/game_dialogs.h"
 #include "ui/house_select_dialog.h"
 #include "ui/ui_text.h"
@@ -86,7 +87,8 @@ bool GameApp::start() {
     if (!options_.screenshotDir.isEmpty()) {
         // Unattended: whatever message the first month brings is answered with its default button.
         auto* dismiss = new QTimer(this);
-        connect(dismiss, &QTimer::timeout, this, [] {
+        connect(dismiss, &QTimer::timeout, this, [this] {
+            if (dismissRoutineDialog(QApplication::activeModalWidget(), options_.screenshotDir)) return;
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             if (!box) return;
             if (QPushButton* b = box->defaultButton())
