@@ -3,13 +3,15 @@
 
 #include "ui/ui_text.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace vh::ui {
 
@@ -27,6 +29,8 @@ class LineGroup {
     }
     void add(const QString& caption, const QString& value, bool total = false) {
         if (total) {
+            // The TOTAL lines of both groups stand at the same height, whatever lies above them.
+            grid_->setRowStretch(row_++, 1);
             auto* rule = new QFrame(box_);
             rule->setFrameShape(QFrame::HLine);
             grid_->addWidget(rule, row_++, 0, 1, 2);
@@ -136,13 +140,18 @@ AccountsReportDialog::AccountsReportDialog(const AccountsReport& r, QWidget* par
         for (int col = 1; col < 4; ++col)
             item->setTextAlignment(col, Qt::AlignRight | Qt::AlignVCenter);
     }
-    corps_->setMinimumHeight(r.corps.empty() ? 60 : 110);
+    // Room for the rows there are (two at least, eight at most; more scroll).
+    const int rowHeight = corps_->fontMetrics().height() + 6;
+    const int shownRows = std::clamp(static_cast<int>(r.corps.size()), 2, 8);
+    corps_->setFixedHeight(corps_->header()->sizeHint().height() + shownRows * rowHeight + 4);
     cv->addWidget(corps_);
-    v->addWidget(corpsBox, 1);
+    v->addWidget(corpsBox);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    v->addWidget(buttons);
+    auto* ok = new QPushButton("OK", this);
+    ok->setDefault(true);
+    ok->setMinimumWidth(100);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    v->addWidget(ok, 0, Qt::AlignRight);
     setMinimumWidth(640);
 }
 

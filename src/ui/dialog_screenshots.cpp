@@ -1,7 +1,9 @@
 // Screenshots of the diplomacy and month dialogs over the running game.
 #include "ui/dialog_screenshots.h"
 
+#include "diplomacy/diplomacy_text.h"
 #include "diplomacy/figures.h"
+#include "simulation/accounts.h"
 #include "ui/accounts_report_dialog.h"
 #include "ui/diplomacy_choice_dialogs.h"
 #include "ui/envoy_visit_dialog.h"
@@ -109,6 +111,28 @@ void takeDialogScreenshots(Game& game, MainWindow* window, const QString& dir) {
         EventWindow d(w, e, start, window);
         d.show();
         save(&d, dir, snow ? "event-snow.png" : "event-rain.png");
+    }
+    {
+        // A report with corps, a deficit and besieged troops left out, from the house's own figures.
+        AccountsReport r;
+        r.houseName = houseName(w, me).toStdString();
+        r.income.town = townIncome(w, me, -1);
+        r.income.mine = mineOutput(w, me, -1);
+        r.income.tradeShips = 1500;
+        r.income.total = r.income.town + r.income.mine + r.income.tradeShips;
+        computeUpkeep(w, me, -1, true, r.upkeep);
+        r.upkeep.leftOut = true;
+        r.fundsBefore = -r.upkeep.total;
+        r.fundsAfter = r.fundsBefore + r.income.total - r.upkeep.total;
+        for (int g = 0, n = 0; g < w.generalCount && n < 3; ++g)
+            if (w.generals[g].house == me && w.houses[me].head != g) {
+                r.corps.push_back(
+                    {generalNameText(w, g) + " 軍団", 400 * (n + 1), 900 + 150 * n, 2000 - 1500 * n});
+                ++n;
+            }
+        AccountsReportDialog d(r, window);
+        d.show();
+        save(&d, dir, "accounts-report-corps.png");
     }
     {
         RoninDialog d(RoninRequest{"真田幸隆", 47, false, 7, 6, 9}, window);

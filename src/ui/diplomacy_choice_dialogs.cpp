@@ -6,7 +6,6 @@
 #include "ui/ui_text.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -257,10 +256,12 @@ VassalSuccessDialog::VassalSuccessDialog(const QString& message, QWidget* parent
         l->setWordWrap(true);
         v->addWidget(l);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    v->addWidget(buttons);
-    setMinimumWidth(460);
+    auto* ok = new QPushButton("OK", this);
+    ok->setDefault(true);
+    ok->setMinimumWidth(100);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    v->addWidget(ok, 0, Qt::AlignRight);
+    setMinimumWidth(560);
 }
 
 } // namespace vh::ui

@@ -3,10 +3,10 @@
 
 #include "ui/ui_text.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace vh::ui {
@@ -44,9 +44,11 @@ EventWindow::EventWindow(const WorldState& world, const WeatherEvent& event, con
     footer_->setObjectName("footer");
     footer_->setWordWrap(true);
     v->addWidget(footer_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    v->addWidget(buttons);
+    auto* ok = new QPushButton("OK", this);
+    ok->setDefault(true);
+    ok->setMinimumWidth(100);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    v->addWidget(ok, 0, Qt::AlignRight);
 }
 
 void showTradeShipReturnMessage(QWidget* parent, const TradeShipReturn& ret) {

@@ -54,6 +54,7 @@ RoninDialog::RoninDialog(const RoninRequest& r, QWidget* parent) : QDialog(paren
     row->addWidget(yes_);
     row->addWidget(no_);
     v->addLayout(row);
+    setMinimumWidth(440);
     connect(yes_, &QPushButton::clicked, this, &QDialog::accept);
     connect(no_, &QPushButton::clicked, this, &QDialog::reject);
 }
