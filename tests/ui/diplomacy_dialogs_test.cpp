@@ -116,6 +116,25 @@ class DiplomacyDialogsTest : public QObject {
         QVERIFY(!negotiatedThisTurn(world(), 1));
     }
 
+    // Breaking with a lord's vassal asks to break with the lord instead; はい checks the lord anew.
+    void breakingWithAVassalRetargetsToItsLord() {
+        test::WorldBuilder(world()).vassal(1, 2, 1);
+        setPairKind(world(), 0, 1, kRelPact);
+        setPairKind(world(), 0, 2, kRelPact);
+        test::whenModal<HouseChoiceDialog>([&](HouseChoiceDialog* d) {
+            d->pickProvince(1); // 信濃: 村上家
+            d->pickHouse(1);
+        });
+        press("外交関係破棄");
+        QTRY_COMPARE(messages.size(), 3);
+        QCOMPARE(messages,
+                 (QStringList{"村上家は独立大名ではありません。主家の今川家と同盟破棄しますか？",
+                              "今川家に使者を送り同盟を破棄します", "今川家との外交関係を破棄しました"}));
+        QCOMPARE(kindAbout(world(), 0, 2), int(kRelNothing));
+        QVERIFY(negotiatedThisTurn(world(), 2));
+        QVERIFY(!negotiatedThisTurn(world(), 1));
+    }
+
     // 不戦同盟交渉: the envoy from a castle of the house, too little money keeps the choice open,
     // then the confirmation with the cost and the refusal of a house with a single neighbour.
     void nonAggressionWithItsEnvoy() {
