@@ -22,6 +22,9 @@ struct Game {
     bool benchmark = false;
     // The month's diplomacy log shown in the main window; emptied when the diplomacy phase begins.
     std::string diplomacyLog;
+    // The month's report of battles and sieges (lines end in CR LF), shown by the ログ window. The
+    // battle resolution of the sortie phase writes it.
+    std::string battleReport;
     // The command phases' routines; null for the game's own (tests install recording ones).
     const PhaseTable* phaseTable = nullptr;
     // Messages shown while no frontend is attached (tools, tests).

@@ -10,8 +10,9 @@ namespace vh {
 
 namespace {
 
-const char* const kRelationNames[] = {"宿敵", "---",          "不戦同盟",     "従属", "主家(従属)", "同主家(従属)",
-                                      "臣従", "主家(臣従)", "同主家(臣従)", "連合", "連合盟主"};
+const char* const kRelationNames[] = {"宿敵",         "---",          "不戦同盟", "従属",
+                                      "主家(従属)",   "同主家(従属)", "臣従",     "主家(臣従)",
+                                      "同主家(臣従)", "連合",         "連合盟主"};
 const char* const kStatusNames[] = {"通常", "捕虜", "人質", "客将"};
 const char* const kPartNames[kCastlePartCount] = {"本丸",   "二の丸", "三の丸", "西の丸", "北の丸",
                                                   "東の丸", "南の丸", "外堀",   "西出丸", "東出丸"};

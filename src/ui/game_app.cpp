@@ -78,7 +78,7 @@ bool GameApp::start() {
     connect(window_.get(), &MainWindow::quitRequested, this, &GameApp::quitToStartMenu);
     connect(window_.get(), &MainWindow::scenarioInfoRequested, this, &GameApp::showScenarioInfo);
 
-    // The settings file comes with the settings dialog; until then the defaults stand.
+    attachServices(); // the preferences file, the music and the help
     const QTime now = QTime::currentTime();
     game_->rng.seed(static_cast<uint32_t>(now.hour() * 3600 + now.minute() * 60 + now.second()));
     game_->world.playerHouse = -1;
@@ -116,6 +116,8 @@ bool GameApp::start() {
 void GameApp::runStartMenu() {
     while (!ended_) {
         StartMenuDialog menu([this] { return openScenario(); }, window_.get());
+        menu.utility = [this] { return runUtility(); };
+        menu.help = [this, &menu] { services_->showHelp(&menu); };
         menu.exec();
         switch (menu.choice()) {
         case StartMenuDialog::NewGame:
@@ -124,7 +126,9 @@ void GameApp::runStartMenu() {
         case StartMenuDialog::LoadGame:
             if (loadSavedGame()) return;
             break;
-        case StartMenuDialog::Benchmark: // the utility dialog comes with automatic progress
+        case StartMenuDialog::Benchmark:
+            if (runBenchmarkGame()) return;
+            break;
         case StartMenuDialog::Quit:
             endProgram();
             return;

@@ -4,6 +4,7 @@
 
 #include "game/game.h"
 #include "game/turn_driver.h"
+#include "ui/app_services.h"
 #include "ui/main_window.h"
 #include "ui/qt_frontend.h"
 
@@ -59,11 +60,22 @@ class GameApp : public QObject {
     QString saveDirectory() const { return saveDir_; }
     void setSaveDirectory(const QString& dir) { saveDir_ = dir; }
 
+    // Preferences, music and help (game_app_services.cpp).
+    AppServices* services() const { return services_.get(); }
+    // AUTO: the automatic progress dialog; the program ends when the game did.
+    void runAutoProgress();
+    // The start menu's Utility: true when the benchmark was chosen and its scenario read.
+    bool runUtility();
+    // The benchmark once its scenario is read: the years, the set-up, the run and its speed, then
+    // the program ends (true). False, back to the menu, when cancelled or refused.
+    bool runBenchmarkGame();
+
     // File choosers; tests replace them. An empty string means cancelled.
     std::function<QString()> chooseScenarioFile;
     std::function<QString(bool forSaving)> chooseSaveFile;
 
   private:
+    void attachServices();
     void handle(FlowStatus status);
     void endProgram();
     void takeScreenshots();
@@ -73,6 +85,7 @@ class GameApp : public QObject {
     std::unique_ptr<Game> game_;
     QtFrontend frontend_;
     std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<AppServices> services_;
     QString saveDir_;
     bool ended_ = false;
 };

@@ -49,9 +49,17 @@ StartMenuDialog::StartMenuDialog(std::function<bool()> newGame, QWidget* parent)
     for (const char* caption : {"Utility", "Help"}) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(caption);
-        connect(b, &QPushButton::clicked, this, [this] { showMessage(this, "このコマンドは未実装です"); });
         row->addWidget(b);
     }
+    connect(button("Utility"), &QPushButton::clicked, this, [this] {
+        if (utility && utility()) {
+            choice_ = Benchmark;
+            accept();
+        }
+    });
+    connect(button("Help"), &QPushButton::clicked, this, [this] {
+        if (help) help();
+    });
     v->addLayout(row);
 }
 

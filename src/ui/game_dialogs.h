@@ -22,6 +22,11 @@ class StartMenuDialog : public QDialog {
     Result choice() const { return choice_; }
     QPushButton* button(const QString& caption) const;
 
+    // Utility: the utility dialog; true when it chose the benchmark and a scenario was read, which
+    // closes the menu with Benchmark. Help: opens the help. Without them the buttons do nothing.
+    std::function<bool()> utility;
+    std::function<void()> help;
+
   protected:
     void reject() override;
 

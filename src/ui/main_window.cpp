@@ -4,6 +4,7 @@
 #include "game/display_rules.h"
 #include "ui/command_table.h"
 #include "ui/ui_text.h"
+#include "ui/window_info.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -121,7 +122,7 @@ QWidget* MainWindow::buildRightPanel() {
     connect(endTurn_, &QPushButton::clicked, this, [this] {
         if (endTurn_->isEnabled()) emit endTurnRequested();
     });
-    connect(auto_, &QPushButton::clicked, this, &MainWindow::notBuiltYet);
+    connect(auto_, &QPushButton::clicked, this, &MainWindow::autoProgressRequested);
 
     funds_ = new QLabel(panel);
     funds_->setObjectName("funds");
@@ -177,7 +178,9 @@ QWidget* MainWindow::buildRightPanel() {
     int n = 0;
     for (const char* caption : {"連合一覧", "交易船一覧", "武将一覧", "大名家一覧"}) {
         auto* b = new QPushButton(caption, panel);
-        connect(b, &QPushButton::clicked, this, &MainWindow::notBuiltYet);
+        connect(b, &QPushButton::clicked, this, [this, caption] {
+            if (!openInformation(*this, caption)) notBuiltYet();
+        });
         infoButtons->addWidget(b, n / 2, n % 2);
         ++n;
     }
@@ -223,7 +226,9 @@ QWidget* MainWindow::buildRightPanel() {
     });
     connect(magnify_, &QCheckBox::toggled, this, [this](bool on) { map_->setMagnified(on); });
     connect(backToNational_, &QPushButton::clicked, this, &MainWindow::showNationalMap);
-    connect(ranking_, &QTreeWidget::itemClicked, this, [this] { notBuiltYet(); });
+    connect(ranking_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        openHouseInformation(*this, item->data(0, Qt::UserRole).toInt());
+    });
     panel->setMinimumWidth(380);
     return panel;
 }
@@ -235,15 +240,16 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     quitAction_ = file->addAction("終了", this, &MainWindow::quitRequested);
     QMenu* info = menuBar()->addMenu("情報(&I)");
-    info->addAction("交易船一覧", this, &MainWindow::notBuiltYet);
-    info->addAction("武将一覧", this, &MainWindow::notBuiltYet);
-    info->addAction("大名家一覧", this, &MainWindow::notBuiltYet);
+    for (const char* caption : {"交易船一覧", "武将一覧", "大名家一覧", "ログ"})
+        info->addAction(caption, this, [this, caption] {
+            if (!openInformation(*this, caption)) notBuiltYet();
+        });
     info->addAction("シナリオ情報", this, &MainWindow::scenarioInfoRequested);
     QMenu* settings = menuBar()->addMenu("設定(&S)");
-    settings->addAction("MIDIファイル名設定", this, &MainWindow::notBuiltYet);
+    settings->addAction("MIDIファイル名設定", this, &MainWindow::musicSettingsRequested);
     QMenu* help = menuBar()->addMenu("ﾍﾙﾌﾟ(&H)");
-    help->addAction("ﾍﾙﾌﾟ", this, &MainWindow::notBuiltYet);
-    help->addAction("ﾊﾞｰｼﾞｮﾝ情報", this, &MainWindow::notBuiltYet);
+    help->addAction("ﾍﾙﾌﾟ", QKeySequence(Qt::Key_F1), this, &MainWindow::helpRequested);
+    help->addAction("ﾊﾞｰｼﾞｮﾝ情報", this, [this] { openInformation(*this, "ﾊﾞｰｼﾞｮﾝ情報"); });
 }
 
 QPushButton* MainWindow::commandButton(int button) const {
@@ -274,6 +280,7 @@ void MainWindow::refresh() {
     header_->update();
     const WorldState& w = game_.world;
     const bool playing = w.playerHouse >= 0 && w.playerHouse < kMaxHouses && !w.spectator;
+    auto_->setVisible(w.spectator); // automatic progress is for watching
     funds_->setText(playing ? QString("資金残高 : %1").arg(w.houses[w.playerHouse].funds)
                             : QString("資金残高 :"));
     refreshSummary();
@@ -380,7 +387,7 @@ void MainWindow::onLeftClick(int province, int castle) {
         return;
     }
     if (castle >= 0) {
-        notBuiltYet(); // the castle information dialog comes with the information dialogs
+        openCastleInformation(*this, castle);
         return;
     }
     if (province >= 0 && province != map_->state().province && provinceHasCastle(w, province))

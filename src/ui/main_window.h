@@ -31,6 +31,7 @@ class MainWindow : public QMainWindow {
     HeaderStrip* header() const { return header_; }
     QPushButton* commandButton(int button) const; // 1..12
     QPushButton* endTurnButton() const { return endTurn_; }
+    QPushButton* autoButton() const { return auto_; }
     QPushButton* backToNationalButton() const { return backToNational_; }
     QLabel* phaseLabel() const { return phaseLabel_; }
     QLabel* coordinatesLabel() const { return coords_; }
@@ -71,6 +72,9 @@ class MainWindow : public QMainWindow {
     void saveRequested();
     void quitRequested();
     void scenarioInfoRequested();
+    void autoProgressRequested();
+    void musicSettingsRequested();
+    void helpRequested();
 
   protected:
     void closeEvent(QCloseEvent* e) override;

@@ -4,6 +4,8 @@
 
 #include "game/frontend.h"
 
+#include <functional>
+
 namespace vh::ui {
 
 class MainWindow;
@@ -21,6 +23,11 @@ class QtFrontend : public Frontend {
     void phaseStarted(int phase) override;
     void playerTurn() override;
     void worldReplaced() override;
+    void playOrdinaryMusic() override {
+        if (ordinaryMusic) ordinaryMusic();
+    }
+    // The music player's ordinary piece (set by the application once its music exists).
+    std::function<void()> ordinaryMusic;
 
     // The month's dialogs and the envoy visit (qt_frontend_requests.cpp). During automatic play
     // (or with no window attached) they give the automatic answers and show nothing.

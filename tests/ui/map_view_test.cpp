@@ -1,5 +1,6 @@
 // The map view in the main window: painting geometry, province clicks, right clicks, drag clamping,
 // the magnification switch, the province view and the coordinates label.
+#include "ui/castle_info_dialog.h"
 #include "ui/main_window.h"
 #include "ui/map_painter.h"
 #include "ui/province_switch_dialog.h"
@@ -68,11 +69,14 @@ class MapViewTest : public QObject {
         QCOMPARE(window->summaryLabel(0)->text(), QString("国名 : 甲斐"));
         QCOMPARE(window->summaryLabel(1)->text(), QString("石高 : 18万0000石"));
         QCOMPARE(window->summaryLabel(3)->text(), QString("城数 : 2"));
-        // A click on a castle box asks for the castle information, not built yet.
-        QString text;
-        test::answerMessage(&text);
+        // A click on a castle box opens that castle's information.
+        QString castle;
+        test::whenModal<CastleInfoDialog>([&](CastleInfoDialog* d) {
+            castle = d->value("城の名前");
+            d->reject();
+        });
         QTest::mouseClick(map, Qt::LeftButton, {}, QPoint(322, 282));
-        QTRY_COMPARE(text, QString("このコマンドは未実装です"));
+        QTRY_COMPARE(castle, QString("躑躅ヶ崎館"));
         // Back to the national map: the province stays selected, the coordinates reset.
         QTest::mouseMove(map, QPoint(200, 200));
         QVERIFY(window->coordinatesLabel()->text() != "(  0,  0)");

@@ -31,8 +31,10 @@ int pitch(const std::string& n) {
                                              {'G', 7}, {'A', 9}, {'B', 11}};
     int p = base.at(n[0]);
     size_t i = 1;
-    if (n[i] == 'b') p -= 1, ++i;
-    else if (n[i] == '#') p += 1, ++i;
+    if (n[i] == 'b')
+        p -= 1, ++i;
+    else if (n[i] == '#')
+        p += 1, ++i;
     return p + 12 * (std::stoi(n.substr(i)) + 1);
 }
 
@@ -120,8 +122,9 @@ bool writeMidi(const std::string& path, std::vector<Track> tracks, int endTick) 
 Track tempoTrack(const char* title, int bpm) {
     Track t{title, {}};
     const uint32_t us = 60000000 / bpm;
-    t.add(0, 0, {0xFF, 0x51, 0x03, static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8),
-                 static_cast<uint8_t>(us)});
+    t.add(0, 0,
+          {0xFF, 0x51, 0x03, static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8),
+           static_cast<uint8_t>(us)});
     t.add(0, 0, {0xFF, 0x58, 0x04, 4, 2, 24, 8});
     return t;
 }
@@ -137,10 +140,14 @@ std::string overRoots(const std::string& pattern, const std::vector<std::string>
             const size_t colon = token.find(':');
             const std::string what = token.substr(0, colon);
             int step = 0;
-            if (what == "R5") step = 7;
-            else if (what == "R8") step = 12;
-            else if (what == "R10") step = 15;
-            else if (what == "R12") step = 19;
+            if (what == "R5")
+                step = 7;
+            else if (what == "R8")
+                step = 12;
+            else if (what == "R10")
+                step = 15;
+            else if (what == "R12")
+                step = 19;
             const int p = pitch(root) + step;
             static const char* names[] = {"C", "C#", "D", "Eb", "E", "F", "F#", "G", "Ab", "A", "Bb", "B"};
             line += std::string(names[p % 12]) + std::to_string(p / 12 - 1) + token.substr(colon) + " ";
@@ -181,8 +188,8 @@ bool writeMain(const std::string& dir) {
         const bool turn = bar % 4 == 3;
         notes(taiko, 3, bar * 4 * kTicks, turn ? "C3:1 r:1 C3:0.5 C3:0.5 C3:1" : "C3:2 r:2", turn ? 84 : 66);
     }
-    return writeMidi(dir + "/main.mid", {tempoTrack("VARDENHOLM main", 84), melody, koto, strings, taiko, bass},
-                     end);
+    return writeMidi(dir + "/main.mid",
+                     {tempoTrack("VARDENHOLM main", 84), melody, koto, strings, taiko, bass}, end);
 }
 
 // 合戦の曲: a driving piece in the in mode on D (D Eb G A Bb): brass over a string ostinato and taiko.
@@ -201,8 +208,8 @@ bool writeBattle(const std::string& dir) {
           "D5:1.5 D5:0.5 Eb5:1 D5:1 Bb4:1.5 A4:0.5 G4:2 A4:1 Bb4:1 D5:1 Eb5:1 D5:3 r:1 "
           "G4:1 A4:0.5 Bb4:0.5 A4:1 G4:1 Eb4:1 G4:1 A4:2 Bb4:1 A4:1 G4:1 Eb4:1 D4:3 r:1",
           104, 0.85);
-    const std::vector<std::string> roots = {"D2", "G2", "Eb2", "D2", "G2", "Eb2", "C2", "A1",
-                                            "D2", "Bb1", "G2", "D2", "G2", "Eb2", "A1", "D2"};
+    const std::vector<std::string> roots = {"D2", "G2",  "Eb2", "D2", "G2", "Eb2", "C2", "A1",
+                                            "D2", "Bb1", "G2",  "D2", "G2", "Eb2", "A1", "D2"};
     notes(strings, 1, 0, overRoots("R:0.5 R:0.5 R8:0.5 R:0.5 R5:0.5 R:0.5 R8:0.5 R5:0.5", roots), 84, 0.7);
     // Shamisen answers the brass in the bars where it holds a long note.
     for (int bar : {3, 7, 11, 15})
@@ -214,8 +221,8 @@ bool writeBattle(const std::string& dir) {
         notes(taiko, 2, at, "C3:1 C3:0.5 C3:0.5 r:0.5 C3:0.5 C3:1", 96, 0.5);
         notes(taiko, 2, at, "r:1.5 G3:0.5 r:1.5 G3:0.5", 70, 0.5);
         const std::string& r = roots[static_cast<size_t>(bar)];
-        notes(timpani, 3, at, bar % 4 == 3 ? r + ":0.5 " + r + ":0.5 A1:0.5 D2:0.5 D2:2" : r + ":1 r:2 " + r + ":1",
-              90, 0.8);
+        notes(timpani, 3, at,
+              bar % 4 == 3 ? r + ":0.5 " + r + ":0.5 A1:0.5 D2:0.5 D2:2" : r + ":1 r:2 " + r + ":1", 90, 0.8);
     }
     return writeMidi(dir + "/battle.mid",
                      {tempoTrack("VARDENHOLM battle", 150), brass, strings, taiko, timpani, shamisen}, end);
