@@ -62,7 +62,8 @@ CastleInfoDialog::CastleInfoDialog(const WorldState& world, int castle, const Ma
     addValue(grid, 2, 0, "所有大名家", houseName(world, k.owner));
     houseButton_ = new QPushButton("大名家情報(&H)", this);
     houseButton_->setEnabled(k.owner >= 0 && k.owner < world.houseCount);
-    grid->addWidget(houseButton_, 2, 2);
+    houseButton_->setSizePolicy(QSizePolicy::Maximum, QSizePolicy::Fixed);
+    grid->addWidget(houseButton_, 2, 2, 1, 2, Qt::AlignLeft);
     const bool hasLord = k.lord >= 0 && k.lord < world.generalCount;
     addValue(grid, 3, 0, "城主", hasLord ? fieldQText(world, world.generals[k.lord].name) : QString("---"));
     addValue(grid, 4, 0, "兵糧",
@@ -73,6 +74,7 @@ CastleInfoDialog::CastleInfoDialog(const WorldState& world, int castle, const Ma
     addValue(grid, 4, 2, "町経済", maxText(k.town, site.maxTown));
     addValue(grid, 5, 2, "鉱山", maxText(k.mine, site.maxMine));
     addValue(grid, 6, 2, "民衆支持率", utf8(percentTenthsText(k.support)));
+    grid->setColumnStretch(4, 1);
     top->addLayout(grid, 1);
 
     auto* siege = new QGroupBox("包囲軍侵攻度", this);

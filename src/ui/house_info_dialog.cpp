@@ -35,12 +35,12 @@ void HouseMapView::paintEvent(QPaintEvent* e) {
     MapView::paintEvent(e);
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const double r = 4.0 + 2.0 * state().scale;
+    const double r = 5.0 + 2.0 * state().scale;
     for (const QPointF& at : markedPoints()) {
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(QColor(20, 16, 12), 3.5));
+        p.setPen(QPen(QColor(20, 16, 12), 4.5));
         p.drawEllipse(at, r, r);
-        p.setPen(QPen(QColor(255, 240, 90), 2.0));
+        p.setPen(QPen(QColor(255, 235, 60), 2.5));
         p.drawEllipse(at, r, r);
     }
 }
@@ -89,6 +89,7 @@ HouseInfoDialog::HouseInfoDialog(const WorldState& world, int house, const MapVi
     MapViewState s = mapStart;
     s.mode = MapMode::National;
     s.colourCoding = false;
+    s.selectedProvince = -1; // only the house's own castles stand out here
     map_->setState(s);
     right->addWidget(map_);
     magnify_ = new QCheckBox("マップ拡大表示(&M)", this);

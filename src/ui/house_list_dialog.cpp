@@ -101,7 +101,7 @@ HouseListDialog::HouseListDialog(const WorldState& world, const MapViewState& ma
     });
     connect(names_, &QTreeView::activated, this,
             [this](const QModelIndex& i) { openHouse(list_->rowKey(i.row())); });
-    resize(960, 560);
+    resize(1180, 600);
 }
 
 void HouseListDialog::openHouse(int house) {

@@ -8,8 +8,11 @@
 namespace vh::ui {
 
 int dialogUnitsToPixels(const QWidget* w, int units) {
-    const int average = QFontMetrics(w->font()).averageCharWidth();
-    return units * std::max(average, 6) / 4;
+    // The average width of the Latin letters, as dialog units are defined; the CJK face's own
+    // average is that of its full-width characters and would double every column.
+    static const QString letters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    const double average = QFontMetricsF(w->font()).horizontalAdvance(letters) / letters.size();
+    return static_cast<int>(units * std::max(average, 5.0) / 4.0 + 0.5);
 }
 
 InfoTable::InfoTable(const QStringList& headers, const std::vector<int>& widths, QWidget* parent)

@@ -28,10 +28,11 @@ MusicDialog::MusicDialog(const SettingsFile& settings, QWidget* parent) : QDialo
     disable_ = new QCheckBox("MIDI演奏禁止(&D)", this);
     disable_->setChecked(settings.disabled());
     v->addWidget(disable_);
-    auto* notes = new QLabel(
-        "MIDIファイルは VARDENHOLM のプログラムフォルダ（default.map と同じフォルダ）に入れてください\n"
-        "（MIDIファイルは各自で用意してください）",
-        this);
+    auto* notes =
+        new QLabel("MIDIファイルは VARDENHOLM のプログラムフォルダ（default.map と同じフォルダ）か\n"
+                   "その music フォルダに入れてください\n"
+                   "（MIDIファイルは各自で用意してください）",
+                   this);
     notes->setStyleSheet("color: #555;");
     v->addWidget(notes);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);

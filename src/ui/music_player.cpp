@@ -3,17 +3,27 @@
 
 #include <fluidsynth.h>
 
+#include <dlfcn.h>
+
 #include <filesystem>
 
 namespace vh::ui {
 
 namespace {
 
-// FluidSynth reports missing sound devices at every level; the game has nothing to say about them.
+void quietAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// FluidSynth reports missing sound devices at every level, and the ALSA library it loads prints
+// its own complaints to the terminal; the game has nothing to say about either. ALSA is looked up
+// where FluidSynth brought it in, so the game does not depend on it.
 void silenceFluidSynthLog() {
     static const bool done = [] {
         for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level)
             fluid_set_log_function(level, nullptr, nullptr);
+        using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+        using SetHandler = int (*)(Handler);
+        if (void* set = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler"))
+            reinterpret_cast<SetHandler>(set)(&quietAlsaError);
         return true;
     }();
     (void)done;

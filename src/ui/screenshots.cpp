@@ -5,6 +5,7 @@
 #include "ui/game_app.h"
 #include "ui/game_dialogs.h"
 #include "ui/house_select_dialog.h"
+#include "ui/info_screenshots.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -58,6 +59,7 @@ void GameApp::takeScreenshots() {
         save(&d, dir, "house-select.png");
     }
     takeDialogScreenshots(*game_, w, dir);
+    takeInfoScreenshots(*game_, w, services_.get(), dir);
     {
         StartMenuDialog menu(nullptr, w);
         menu.show();

@@ -106,6 +106,7 @@ PasswordDialog::PasswordDialog(QWidget* parent) : QDialog(parent) {
     auto* label = new QLabel("パスワードを入力してください", this);
     field_ = new QLineEdit(this);
     field_->setMaxLength(99);
+    field_->setEchoMode(QLineEdit::Password);
     label->setBuddy(field_);
     v->addWidget(label);
     v->addWidget(field_);
