@@ -36,6 +36,7 @@ void GameApp::attachServices() {
     services_ = std::make_unique<AppServices>(options_.programDir);
     saveDir_ = services_->saveDir();
     frontend_.ordinaryMusic = [this] { services_->music().playOrdinary(); };
+    frontend_.battleMusic = [this] { services_->music().play(kBattleMusic); };
     MainWindow* w = window_.get();
     connect(w, &MainWindow::autoProgressRequested, this, &GameApp::runAutoProgress);
     connect(w, &MainWindow::musicSettingsRequested, this,

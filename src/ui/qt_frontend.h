@@ -26,8 +26,10 @@ class QtFrontend : public Frontend {
     void playOrdinaryMusic() override {
         if (ordinaryMusic) ordinaryMusic();
     }
-    // The music player's ordinary piece (set by the application once its music exists).
+    // The music player's ordinary and battle pieces (set by the application once its music
+    // exists). The windows of hand-fought battles and sieges call battleMusic as they open.
     std::function<void()> ordinaryMusic;
+    std::function<void()> battleMusic;
 
     // The month's dialogs and the envoy visit (qt_frontend_requests.cpp). During automatic play
     // (or with no window attached) they give the automatic answers and show nothing.

@@ -1,13 +1,18 @@
 // Preferences, music and help: vrdhm.dat written and read back byte for byte through the music
 // dialog, the save folder remembered, music switched off and on again (really played through
-// FluidSynth into a file), silence without a sound device, and the help pages with their links.
+// FluidSynth into a file), silence without a sound device, the game switching its pieces, and the
+// help pages with their links.
 #include "ui/app_services.h"
+#include "ui/game_app.h"
+#include "ui/game_dialogs.h"
 #include "ui/help_window.h"
 #include "ui/music_dialog.h"
 #include "ui/version_dialog.h"
 #include "ui_test_support.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QPushButton>
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -171,6 +176,43 @@ class SettingsMusicTest : public QObject {
         QVERIFY(s.music().isPlaying()); // the piece counts as current; it just makes no sound
         s.music().play(kBattleMusic);
         QVERIFY(!s.music().outputPlaying());
+    }
+
+    void theGameRemembersItsSaveFolderAndSwitchesItsMusic() {
+        test::ProgramDir pd;
+        QDir(pd.dir.path()).mkpath("music");
+        for (const char* name : {"main.mid", "battle.mid"})
+            QFile::copy(kDataDir + "/music/" + name, pd.path(QString("music/") + name));
+        GameApp app(AppOptions{pd.dir.path(), pd.scenario(), 0, {}});
+        QTemporaryDir saves;
+        app.chooseSaveFile = [&](bool) { return QDir(saves.path()).absoluteFilePath("game.sav"); };
+        QStringList shown;
+        std::unique_ptr<QTimer> answering(test::autoAnswer(&shown));
+        QVERIFY(app.start());
+        QTRY_VERIFY_WITH_TIMEOUT(app.window()->endTurnButton()->isEnabled(), 15000);
+        // First run: the program's directory; the ordinary piece started with the first month.
+        QCOMPARE(app.saveDirectory(), QDir(pd.dir.path()).absolutePath());
+        MusicPlayer& music = app.services()->music();
+        QCOMPARE(music.current(), int(kOrdinaryMusic));
+        QVERIFY(music.isPlaying());
+        auto* frontend = dynamic_cast<QtFrontend*>(app.game().frontend);
+        QVERIFY(frontend && frontend->battleMusic);
+        frontend->battleMusic();
+        QCOMPARE(music.current(), int(kBattleMusic));
+
+        app.saveCurrentGame();
+        QVERIFY(QFile::exists(QDir(saves.path()).absoluteFilePath("game.sav")));
+        const QByteArray bytes = fileBytes(pd.path("vrdhm.dat"));
+        QCOMPARE(bytes.size(), 337);
+        QCOMPARE(QFile::decodeName(bytes.left(bytes.indexOf('\0'))), QDir(saves.path()).absolutePath());
+        QCOMPARE(app.saveDirectory(), QDir(saves.path()).absolutePath());
+
+        // Quitting the game stops its music; the start menu follows and ends the program.
+        test::whenModal<StartMenuDialog>([](StartMenuDialog* menu) { menu->button("終了")->click(); });
+        app.window()->quitAction()->trigger();
+        QCOMPARE(music.current(), -1);
+        QVERIFY(!music.isPlaying());
+        QTRY_VERIFY_WITH_TIMEOUT(app.ended(), 15000);
     }
 
     void helpOpensAtIntroAndEveryLinkLeadsToAPage() {
