@@ -11,7 +11,8 @@
 
 namespace {
 
-constexpr int kTicks = 480; // per quarter note
+constexpr int kTicks = 480;      // per quarter note
+constexpr int kBar = 4 * kTicks; // both pieces are in four
 
 struct Event {
     int tick;
@@ -21,6 +22,7 @@ struct Event {
 
 struct Track {
     std::string name;
+    int channel = 0;
     std::vector<Event> events;
     void add(int tick, int order, std::vector<uint8_t> b) { events.push_back({tick, order, std::move(b)}); }
 };
@@ -40,7 +42,8 @@ int pitch(const std::string& n) {
 
 // Adds a line of notes: "A4:2 B4:1 r:1 C5+E5:4"; lengths in quarter notes (0.5 = an eighth),
 // "+" joins the notes of a chord, "r" rests. Returns the tick after the last note.
-int notes(Track& t, int channel, int tick, const std::string& line, int velocity, double legato = 0.95) {
+int notes(Track& t, int tick, const std::string& line, int velocity, double legato = 0.95) {
+    const auto channel = static_cast<uint8_t>(t.channel);
     std::istringstream in(line);
     std::string token;
     while (in >> token) {
@@ -61,12 +64,15 @@ int notes(Track& t, int channel, int tick, const std::string& line, int velocity
     return tick;
 }
 
-void setup(Track& t, int channel, int program, int volume, int pan, int reverb) {
+// A track on its own channel, opened with the instrument's program, volume, pan and reverb.
+Track voice(const char* name, int channel, int program, int volume, int pan, int reverb) {
+    Track t{name, channel, {}};
     const auto ch = static_cast<uint8_t>(channel);
     t.add(0, 0, {static_cast<uint8_t>(0xC0 | ch), static_cast<uint8_t>(program)});
     t.add(0, 0, {static_cast<uint8_t>(0xB0 | ch), 7, static_cast<uint8_t>(volume)});
     t.add(0, 0, {static_cast<uint8_t>(0xB0 | ch), 10, static_cast<uint8_t>(pan)});
     t.add(0, 0, {static_cast<uint8_t>(0xB0 | ch), 91, static_cast<uint8_t>(reverb)});
+    return t;
 }
 
 void putVar(std::string& out, uint32_t v) {
@@ -120,7 +126,7 @@ bool writeMidi(const std::string& path, std::vector<Track> tracks, int endTick) 
 }
 
 Track tempoTrack(const char* title, int bpm) {
-    Track t{title, {}};
+    Track t{title, 0, {}};
     const uint32_t us = 60000000 / bpm;
     t.add(0, 0,
           {0xFF, 0x51, 0x03, static_cast<uint8_t>(us >> 16), static_cast<uint8_t>(us >> 8),
@@ -158,15 +164,13 @@ std::string overRoots(const std::string& pattern, const std::vector<std::string>
 
 // 平時の曲: a slow theme in the miyako-bushi mode on E (E F A B C) for shakuhachi over koto and strings.
 bool writeMain(const std::string& dir) {
-    const int bars = 16, end = bars * 4 * kTicks;
-    Track melody{"shakuhachi", {}}, koto{"koto", {}}, strings{"strings", {}}, taiko{"taiko", {}},
-        bass{"bass", {}};
-    setup(melody, 0, 77, 120, 70, 60);
-    setup(koto, 1, 107, 104, 40, 50);
-    setup(strings, 2, 49, 80, 84, 80);
-    setup(taiko, 3, 116, 96, 64, 40);
-    setup(bass, 4, 32, 100, 64, 30);
-    notes(melody, 0, 0,
+    const int bars = 16, end = bars * kBar;
+    Track melody = voice("shakuhachi", 0, 77, 120, 70, 60);
+    Track koto = voice("koto", 1, 107, 104, 40, 50);
+    Track strings = voice("strings", 2, 49, 80, 84, 80);
+    Track taiko = voice("taiko", 3, 116, 96, 64, 40);
+    Track bass = voice("bass", 4, 32, 100, 64, 30);
+    notes(melody, 0,
           "A4:2 B4:1 C5:1 B4:3 A4:1 E5:2 F5:1 E5:1 C5:2 B4:2 "
           "A4:1.5 B4:0.5 C5:1 E5:1 F5:2 E5:2 C5:1 B4:1 A4:1 F4:1 E4:4 "
           "E5:2 F5:1 A5:1 B5:3 A5:1 F5:2 E5:1 C5:1 B4:4 "
@@ -175,18 +179,18 @@ bool writeMain(const std::string& dir) {
     const std::vector<std::string> roots = {"A2", "A2", "F2", "E2", "A2", "F2", "F2", "E2",
                                             "A2", "E2", "F2", "E2", "F2", "A2", "E2", "A2"};
     // Koto: a rising and falling figure of root, fifth and octave on each bar's chord.
-    notes(koto, 1, 0, overRoots("R:0.5 R5:0.5 R8:0.5 R12:0.5 R8:0.5 R5:0.5 R8:0.5 R5:0.5", roots), 70, 0.9);
+    notes(koto, 0, overRoots("R:0.5 R5:0.5 R8:0.5 R12:0.5 R8:0.5 R5:0.5 R8:0.5 R5:0.5", roots), 70, 0.9);
     std::string pad;
     const char* chords[] = {"A3+C4+E4", "A3+C4+E4", "F3+A3+C4", "E3+B3+E4", "A3+C4+E4", "F3+A3+C4",
                             "F3+A3+C4", "E3+B3+E4", "A3+C4+E4", "E3+B3+E4", "F3+A3+C4", "E3+B3+E4",
                             "F3+A3+C4", "A3+C4+E4", "E3+B3+E4", "A3+C4+E4"};
     for (const char* c : chords)
         pad += std::string(c) + ":4 ";
-    notes(strings, 2, 0, pad, 56, 1.0);
-    notes(bass, 4, 0, overRoots("R:2 R:1.5 R5:0.5", roots), 72, 0.8);
+    notes(strings, 0, pad, 56, 1.0);
+    notes(bass, 0, overRoots("R:2 R:1.5 R5:0.5", roots), 72, 0.8);
     for (int bar = 0; bar < bars; ++bar) {
         const bool turn = bar % 4 == 3;
-        notes(taiko, 3, bar * 4 * kTicks, turn ? "C3:1 r:1 C3:0.5 C3:0.5 C3:1" : "C3:2 r:2", turn ? 84 : 66);
+        notes(taiko, bar * kBar, turn ? "C3:1 r:1 C3:0.5 C3:0.5 C3:1" : "C3:2 r:2", turn ? 84 : 66);
     }
     return writeMidi(dir + "/main.mid",
                      {tempoTrack("VARDENHOLM main", 84), melody, koto, strings, taiko, bass}, end);
@@ -194,15 +198,13 @@ bool writeMain(const std::string& dir) {
 
 // 合戦の曲: a driving piece in the in mode on D (D Eb G A Bb): brass over a string ostinato and taiko.
 bool writeBattle(const std::string& dir) {
-    const int bars = 16, end = bars * 4 * kTicks;
-    Track brass{"brass", {}}, strings{"strings", {}}, taiko{"taiko", {}}, timpani{"timpani", {}},
-        shamisen{"shamisen", {}};
-    setup(brass, 0, 61, 100, 60, 40);
-    setup(strings, 1, 48, 90, 80, 30);
-    setup(taiko, 2, 116, 100, 64, 25);
-    setup(timpani, 3, 47, 88, 50, 40);
-    setup(shamisen, 4, 106, 80, 30, 30);
-    notes(brass, 0, 0,
+    const int bars = 16, end = bars * kBar;
+    Track brass = voice("brass", 0, 61, 100, 60, 40);
+    Track strings = voice("strings", 1, 48, 90, 80, 30);
+    Track taiko = voice("taiko", 2, 116, 100, 64, 25);
+    Track timpani = voice("timpani", 3, 47, 88, 50, 40);
+    Track shamisen = voice("shamisen", 4, 106, 80, 30, 30);
+    notes(brass, 0,
           "D4:1 D4:0.5 Eb4:0.5 G4:1 A4:1 Bb4:2 A4:1 G4:1 A4:1 Bb4:0.5 A4:0.5 G4:1 Eb4:1 D4:3 r:1 "
           "G4:1 G4:0.5 A4:0.5 Bb4:1 D5:1 Eb5:2 D5:1 Bb4:1 A4:1 G4:1 Eb4:1 G4:1 A4:3 r:1 "
           "D5:1.5 D5:0.5 Eb5:1 D5:1 Bb4:1.5 A4:0.5 G4:2 A4:1 Bb4:1 D5:1 Eb5:1 D5:3 r:1 "
@@ -210,18 +212,18 @@ bool writeBattle(const std::string& dir) {
           104, 0.85);
     const std::vector<std::string> roots = {"D2", "G2",  "Eb2", "D2", "G2", "Eb2", "C2", "A1",
                                             "D2", "Bb1", "G2",  "D2", "G2", "Eb2", "A1", "D2"};
-    notes(strings, 1, 0, overRoots("R:0.5 R:0.5 R8:0.5 R:0.5 R5:0.5 R:0.5 R8:0.5 R5:0.5", roots), 84, 0.7);
+    notes(strings, 0, overRoots("R:0.5 R:0.5 R8:0.5 R:0.5 R5:0.5 R:0.5 R8:0.5 R5:0.5", roots), 84, 0.7);
     // Shamisen answers the brass in the bars where it holds a long note.
     for (int bar : {3, 7, 11, 15})
-        notes(shamisen, 4, bar * 4 * kTicks, "r:2 D5:0.5 A4:0.5 Bb4:0.5 A4:0.5", 90, 0.6);
+        notes(shamisen, bar * kBar, "r:2 D5:0.5 A4:0.5 Bb4:0.5 A4:0.5", 90, 0.6);
     for (int bar : {1, 5, 9, 13})
-        notes(shamisen, 4, bar * 4 * kTicks + 2 * kTicks, "G5:0.5 Eb5:0.5 D5:1", 78, 0.6);
+        notes(shamisen, bar * kBar + 2 * kTicks, "G5:0.5 Eb5:0.5 D5:1", 78, 0.6);
     for (int bar = 0; bar < bars; ++bar) {
-        const int at = bar * 4 * kTicks;
-        notes(taiko, 2, at, "C3:1 C3:0.5 C3:0.5 r:0.5 C3:0.5 C3:1", 96, 0.5);
-        notes(taiko, 2, at, "r:1.5 G3:0.5 r:1.5 G3:0.5", 70, 0.5);
+        const int at = bar * kBar;
+        notes(taiko, at, "C3:1 C3:0.5 C3:0.5 r:0.5 C3:0.5 C3:1", 96, 0.5);
+        notes(taiko, at, "r:1.5 G3:0.5 r:1.5 G3:0.5", 70, 0.5);
         const std::string& r = roots[static_cast<size_t>(bar)];
-        notes(timpani, 3, at,
+        notes(timpani, at,
               bar % 4 == 3 ? r + ":0.5 " + r + ":0.5 A1:0.5 D2:0.5 D2:2" : r + ":1 r:2 " + r + ":1", 90, 0.8);
     }
     return writeMidi(dir + "/battle.mid",
