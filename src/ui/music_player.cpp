@@ -38,8 +38,11 @@ MusicPlayer::MusicPlayer(Options options) : options_(std::move(options)) {
 }
 
 MusicPlayer::~MusicPlayer() {
-    stopPlayer();
+    // The sound device's thread renders through the synthesizer and the player's timer: stop
+    // it first, then free what it was using.
     if (driver_) delete_fluid_audio_driver(driver_);
+    driver_ = nullptr;
+    stopPlayer();
     if (synth_) delete_fluid_synth(synth_);
     if (settings_) delete_fluid_settings(settings_);
 }
@@ -166,6 +169,7 @@ void MusicPlayer::startPlayer(int piece) {
 void MusicPlayer::stopPlayer() {
     if (!player_) return;
     fluid_player_stop(player_);
+    fluid_player_join(player_);
     delete_fluid_player(player_);
     player_ = nullptr;
     // Notes still sounding from the old piece would hang over the next one.
