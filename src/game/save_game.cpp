@@ -295,6 +295,7 @@ int loadGame(Game& game, const std::string& path) {
     game.gameOver = false;
     game.benchmark = false;
     game.diplomacyLog.clear();
+    game.battleReport.clear();
     if (game.frontend) {
         game.frontend->worldReplaced();
         game.frontend->phaseStarted(game.world.phase);

@@ -117,8 +117,10 @@ TEST(SaveGame, ResumedInPhaseFourContinuesWithTheSameHouseOrder) {
     ScriptedFrontend ui;
     resumed->frontend = &ui;
     resumed->quietMode = true;
+    resumed->battleReport = "an earlier game's battles\r\n";
     ASSERT_EQ(loadGame(*resumed, file.string()), kSaveOk);
     EXPECT_FALSE(resumed->quietMode);
+    EXPECT_TRUE(resumed->battleReport.empty()); // the log shows nothing of the game left behind
     EXPECT_EQ(resumed->world.phase, 4);
     EXPECT_EQ(resumed->world.houseOrder, game->world.houseOrder);
     EXPECT_EQ(resumed->world.playerPosition, game->world.playerPosition);
