@@ -38,10 +38,6 @@ MusicPlayer::MusicPlayer(Options options) : options_(std::move(options)) {
 }
 
 MusicPlayer::~MusicPlayer() {
-    // The sound device's thread renders through the synthesizer and the player's timer: stop
-    // it first, then free what it was using.
-    if (driver_) delete_fluid_audio_driver(driver_);
-    driver_ = nullptr;
     stopPlayer();
     if (synth_) delete_fluid_synth(synth_);
     if (settings_) delete_fluid_settings(settings_);
@@ -123,10 +119,10 @@ bool MusicPlayer::outputPlaying() const {
     return player_ && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING;
 }
 
-// The synthesizer and the sound device, made once at the first piece played. When no driver
-// starts, no synthesizer is kept either: the game plays on in silence.
+// The synthesizer, made once at the first piece played, and the name of the first audio driver
+// that starts. When none starts, no synthesizer is kept either: the game plays on in silence.
 bool MusicPlayer::startOutput() {
-    if (outputTried_) return driver_ != nullptr;
+    if (outputTried_) return synth_ != nullptr;
     outputTried_ = true;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(options_.soundFont, ec)) return false;
@@ -139,19 +135,25 @@ bool MusicPlayer::startOutput() {
     if (synth_ && fluid_synth_sfload(synth_, options_.soundFont.c_str(), 1) != FLUID_FAILED) {
         for (const std::string& name : options_.drivers) {
             fluid_settings_setstr(settings_, "audio.driver", name.c_str());
-            driver_ = new_fluid_audio_driver(settings_, synth_);
-            if (driver_) break;
+            if (_fluid_audio_driver_t* probe = new_fluid_audio_driver(settings_, synth_)) {
+                delete_fluid_audio_driver(probe);
+                driverName_ = name;
+                break;
+            }
         }
     }
-    if (!driver_) {
+    if (driverName_.empty()) {
         if (synth_) delete_fluid_synth(synth_);
         delete_fluid_settings(settings_);
         synth_ = nullptr;
         settings_ = nullptr;
     }
-    return driver_ != nullptr;
+    return synth_ != nullptr;
 }
 
+// The sound device's thread renders through the player, so it runs only while a player exists:
+// it is opened after the player is ready and closed before the player is freed. Freeing a player
+// under a running device crashed FluidSynth now and then.
 void MusicPlayer::startPlayer(int piece) {
     if (!startOutput()) return;
     player_ = new_fluid_player(synth_);
@@ -164,12 +166,15 @@ void MusicPlayer::startPlayer(int piece) {
     }
     fluid_player_set_loop(player_, -1);
     fluid_player_play(player_);
+    fluid_settings_setstr(settings_, "audio.driver", driverName_.c_str());
+    driver_ = new_fluid_audio_driver(settings_, synth_);
 }
 
 void MusicPlayer::stopPlayer() {
+    if (driver_) delete_fluid_audio_driver(driver_);
+    driver_ = nullptr;
     if (!player_) return;
     fluid_player_stop(player_);
-    fluid_player_join(player_);
     delete_fluid_player(player_);
     player_ = nullptr;
     // Notes still sounding from the old piece would hang over the next one.

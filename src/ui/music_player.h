@@ -53,7 +53,8 @@ class MusicPlayer {
     bool isOpen(int piece) const { return piece >= 0 && piece < 2 && open_[piece]; }
     bool disabled() const { return disabled_; }
     // Whether a sound device was found (checked at the first piece played).
-    bool hasOutput() const { return driver_ != nullptr; }
+    // A sound device was found (the synthesizer is ready).
+    bool hasOutput() const { return synth_ != nullptr; }
     // Whether FluidSynth's player is running right now.
     bool outputPlaying() const;
     // Where a piece's file is looked for: the program's directory, else its music folder.
@@ -73,6 +74,7 @@ class MusicPlayer {
     int current_ = -1;
     bool playing_ = false;
     bool outputTried_ = false;
+    std::string driverName_;
     _fluid_hashtable_t* settings_ = nullptr;
     _fluid_synth_t* synth_ = nullptr;
     _fluid_audio_driver_t* driver_ = nullptr;
