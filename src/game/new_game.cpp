@@ -269,6 +269,8 @@ void setUpNewGame(Game& game) {
     game.quietMode = false;
     game.gameOver = false;
     game.benchmark = false;
+    game.battleReport.clear();
+    game.diplomacyLog.clear();
     w.spectator = false;
     w.watchAnswered = false;
     w.houseCount = w.scenarioHouseCount;

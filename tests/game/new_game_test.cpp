@@ -208,6 +208,18 @@ TEST_F(SetUpTest, InitialRelationsAndPowerHistory) {
     EXPECT_EQ(w.houses[b].powerHistory[0], 5);
 }
 
+// The program keeps one game context from game to game: nothing of the month logs carries over.
+TEST_F(SetUpTest, ANewGameStartsWithEmptyLogs) {
+    const int a = f.house("A");
+    f.castle("a1", a, 0);
+    f.general("ga", a, 0);
+    game->battleReport = "an earlier game's battles\r\n";
+    game->diplomacyLog = "an earlier game's diplomacy";
+    setUpNewGame(*game);
+    EXPECT_TRUE(game->battleReport.empty());
+    EXPECT_TRUE(game->diplomacyLog.empty());
+}
+
 TEST_F(SetUpTest, ChoosingAHouseOrWatching) {
     const int a = f.house("A");
     const int idle = f.house("NoCastle");
