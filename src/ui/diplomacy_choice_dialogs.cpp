@@ -7,7 +7,6 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -108,13 +107,7 @@ EnvoyChoiceDialog::EnvoyChoiceDialog(const WorldState& world, const MapViewState
 }
 
 void EnvoyChoiceDialog::pickProvince(int province) {
-    if (province < 0 || province >= world_.provinceCount()) return;
-    const std::string refusal = provinceChoiceRefusal(world_, province);
-    if (!refusal.empty()) {
-        showMessage(this, utf8(refusal));
-        return;
-    }
-    map_->state().selectedProvince = province;
+    if (!markChosenProvince(this, map_, world_, province, provinceChoiceRefusal(world_, province))) return;
     map_->showProvince(province);
     back_->show();
 }
@@ -153,11 +146,7 @@ HouseChoiceDialog::HouseChoiceDialog(const WorldState& world, DiplomacyCommand c
     : QDialog(parent), world_(world), command_(command) {
     setWindowTitle(houseChoiceTitle(command));
     auto* h = new QHBoxLayout(this);
-    map_ = new MapView(world, this);
-    MapViewState s = start;
-    s.mode = MapMode::National;
-    s.selectedProvince = -1;
-    map_->setState(s);
+    map_ = newChoiceMap(world, start, this);
     h->addWidget(map_);
 
     auto* v = new QVBoxLayout;
@@ -165,16 +154,9 @@ HouseChoiceDialog::HouseChoiceDialog(const WorldState& world, DiplomacyCommand c
     province_ = nameLabel(this);
     province_->setObjectName("province");
     v->addWidget(province_);
-    list_ = new QTreeWidget(this);
-    list_->setColumnCount(3);
-    list_->setHeaderLabels({"大名家", "城数", "石高"});
-    list_->setRootIsDecorated(false);
-    list_->setColumnWidth(0, 110);
-    list_->setColumnWidth(1, 48);
-    list_->setMinimumWidth(290);
+    list_ = new HouseChoiceList(this);
     v->addWidget(list_, 1);
-    magnify_ = new QCheckBox("マップ拡大表示", this);
-    magnify_->setChecked(s.scale == 2);
+    magnify_ = newMagnifySwitch(map_, this);
     v->addWidget(magnify_);
     auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
     cancel->setAutoDefault(false);
@@ -182,31 +164,16 @@ HouseChoiceDialog::HouseChoiceDialog(const WorldState& world, DiplomacyCommand c
     h->addLayout(v);
 
     connect(map_, &MapView::leftClicked, this, [this](int province, int) { pickProvince(province); });
-    connect(list_, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { pickHouse(item->data(0, Qt::UserRole).toInt()); });
-    connect(list_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { pickHouse(item->data(0, Qt::UserRole).toInt()); });
-    connect(magnify_, &QCheckBox::toggled, map_, &MapView::setMagnified);
+    connect(list_, &HouseChoiceList::houseChosen, this, &HouseChoiceDialog::pickHouse);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void HouseChoiceDialog::pickProvince(int province) {
-    if (province < 0 || province >= world_.provinceCount()) return;
-    const std::string refusal = provinceChoiceRefusal(world_, province);
-    if (!refusal.empty()) {
-        showMessage(this, utf8(refusal));
-        return;
-    }
-    map_->state().selectedProvince = province;
-    map_->update();
+    if (!markChosenProvince(this, map_, world_, province, provinceChoiceRefusal(world_, province))) return;
     province_->setText(provinceName(world_, province));
     list_->clear();
-    for (const HouseChoiceRow& r : houseChoiceRows(world_, province)) {
-        auto* item = new QTreeWidgetItem(list_, {utf8(r.name), QString::number(r.castles), utf8(r.kokuText)});
-        item->setData(0, Qt::UserRole, r.house);
-        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    }
+    for (const HouseChoiceRow& r : houseChoiceRows(world_, province))
+        list_->addHouse(r.house, utf8(r.name), r.castles, utf8(r.kokuText));
 }
 
 void HouseChoiceDialog::pickHouse(int house) {

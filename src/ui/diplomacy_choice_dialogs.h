@@ -5,6 +5,7 @@
 
 #include "diplomacy/player_commands.h"
 #include "game/game.h"
+#include "ui/house_choice_list.h"
 #include "ui/map_view.h"
 
 #include <QDialog>
@@ -62,7 +63,7 @@ class HouseChoiceDialog : public QDialog {
 
     MapView* mapView() const { return map_; }
     QLabel* provinceLabel() const { return province_; }
-    QTreeWidget* houseList() const { return list_; }
+    HouseChoiceList* houseList() const { return list_; }
 
     // A province clicked on the map: its houses, or "このシナリオでは、%sのデータはありません".
     void pickProvince(int province);
@@ -75,7 +76,7 @@ class HouseChoiceDialog : public QDialog {
     DiplomacyCommand command_;
     MapView* map_ = nullptr;
     QLabel* province_ = nullptr;
-    QTreeWidget* list_ = nullptr;
+    HouseChoiceList* list_ = nullptr;
     QCheckBox* magnify_ = nullptr;
     int chosen_ = -1;
     bool asking_ = false;

@@ -6,10 +6,8 @@
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace vh::ui {
@@ -18,11 +16,7 @@ HouseSelectDialog::HouseSelectDialog(Game& game, const MapViewState& start, QWid
     : QDialog(parent), game_(game) {
     setWindowTitle("大名家選択");
     auto* h = new QHBoxLayout(this);
-    map_ = new MapView(game.world, this);
-    MapViewState s = start;
-    s.mode = MapMode::National;
-    s.selectedProvince = -1;
-    map_->setState(s);
+    map_ = newChoiceMap(game.world, start, this);
     h->addWidget(map_);
 
     auto* v = new QVBoxLayout;
@@ -35,57 +29,36 @@ HouseSelectDialog::HouseSelectDialog(Game& game, const MapViewState& start, QWid
     f.setBold(true);
     province_->setFont(f);
     v->addWidget(province_);
-    list_ = new QTreeWidget(this);
-    list_->setColumnCount(3);
-    list_->setHeaderLabels({"大名家", "城数", "石高"});
-    list_->setRootIsDecorated(false);
-    list_->setColumnWidth(0, 110);
-    list_->setColumnWidth(1, 48);
-    list_->setMinimumWidth(290);
+    list_ = new HouseChoiceList(this);
     v->addWidget(list_, 1);
     watch_ = new QPushButton("観戦モード", this);
     v->addWidget(watch_);
     auto* watchNote = new QLabel("（大名を選択せずゲーム経過を観戦）", this);
     v->addWidget(watchNote);
-    magnify_ = new QCheckBox("マップ拡大表示", this);
-    magnify_->setChecked(s.scale == 2);
+    magnify_ = newMagnifySwitch(map_, this);
     v->addWidget(magnify_);
     auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
     v->addWidget(cancel);
     h->addLayout(v);
 
     connect(map_, &MapView::leftClicked, this, [this](int province, int) { pickProvince(province); });
-    connect(list_, &QTreeWidget::itemActivated, this,
-            [this](QTreeWidgetItem* item) { pickHouse(item->data(0, Qt::UserRole).toInt()); });
-    connect(list_, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item) { pickHouse(item->data(0, Qt::UserRole).toInt()); });
+    connect(list_, &HouseChoiceList::houseChosen, this, &HouseSelectDialog::pickHouse);
     connect(watch_, &QPushButton::clicked, this, [this] {
         chosen_ = -1;
         accept();
     });
-    connect(magnify_, &QCheckBox::toggled, map_, &MapView::setMagnified);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void HouseSelectDialog::pickProvince(int province) {
     const WorldState& w = game_.world;
-    if (province < 0 || province >= w.provinceCount()) return;
     const std::vector<HouseChoice> rows = houseChoices(w, province);
-    if (rows.empty()) {
-        showMessage(this, utf8(noProvinceDataMessage(w, province)));
-        return;
-    }
-    map_->state().selectedProvince = province;
-    map_->update();
+    const std::string refusal = rows.empty() ? noProvinceDataMessage(w, province) : std::string();
+    if (!markChosenProvince(this, map_, w, province, refusal)) return;
     province_->setText(provinceName(w, province));
     list_->clear();
-    for (const HouseChoice& r : rows) {
-        auto* item =
-            new QTreeWidgetItem(list_, {houseName(w, r.house), QString::number(r.castles), kokuText(r.koku)});
-        item->setData(0, Qt::UserRole, r.house);
-        item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-        item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-    }
+    for (const HouseChoice& r : rows)
+        list_->addHouse(r.house, houseName(w, r.house), r.castles, kokuText(r.koku));
 }
 
 void HouseSelectDialog::pickHouse(int house) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/game.h"
+#include "ui/house_choice_list.h"
 #include "ui/map_view.h"
 
 #include <QDialog>
@@ -10,8 +11,6 @@
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
 
 namespace vh::ui {
 
@@ -23,7 +22,7 @@ class HouseSelectDialog : public QDialog {
     // After accept(): the chosen house, or -1 for watching.
     int chosenHouse() const { return chosen_; }
     MapView* mapView() const { return map_; }
-    QTreeWidget* houseList() const { return list_; }
+    HouseChoiceList* houseList() const { return list_; }
     QLabel* provinceLabel() const { return province_; }
     QPushButton* watchButton() const { return watch_; }
     QCheckBox* magnifySwitch() const { return magnify_; }
@@ -37,7 +36,7 @@ class HouseSelectDialog : public QDialog {
     Game& game_;
     MapView* map_ = nullptr;
     QLabel* province_ = nullptr;
-    QTreeWidget* list_ = nullptr;
+    HouseChoiceList* list_ = nullptr;
     QPushButton* watch_ = nullptr;
     QCheckBox* magnify_ = nullptr;
     int chosen_ = -1;
