@@ -3,6 +3,7 @@
 
 #include "game/display_rules.h"
 #include "game/info_figures.h"
+#include "ui/ranking_marker.h"
 #include "ui/ui_text.h"
 
 #include <QComboBox>
@@ -10,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTreeWidget>
@@ -19,24 +19,6 @@
 #include <algorithm>
 
 namespace vh::ui {
-
-namespace {
-
-QIcon rankMarker(QColor fill, bool submitted) {
-    QPixmap pm(12, 12);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(fill);
-    if (submitted)
-        p.drawEllipse(QRectF(1.5, 1.5, 9, 9));
-    else
-        p.drawRect(QRectF(1.5, 1.5, 9, 9));
-    return QIcon(pm);
-}
-
-} // namespace
 
 AutoProgressDialog::AutoProgressDialog(Game& game, std::function<void()> afterTick, QWidget* parent)
     : QDialog(parent), game_(game), afterTick_(std::move(afterTick)) {
@@ -178,10 +160,7 @@ void AutoProgressDialog::refreshList() {
         const QString value = key == ByCastles ? QString::number(r.value) : utf8(kokuSumText(r.value));
         auto* item = new QTreeWidgetItem(list_, {houseName(w, r.house), value});
         const bool submitted = w.houses[r.house].vassalState == 2;
-        const Rgb c = rankColour(i);
-        QColor marker = i < 5 ? QColor(c.r, c.g, c.b) : QColor(150, 150, 150);
-        if (submitted) marker = QColor(90, 90, 200);
-        item->setIcon(0, rankMarker(marker, submitted));
+        item->setIcon(0, rankingMarker(i, submitted));
         item->setData(0, Qt::UserRole, r.house);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }

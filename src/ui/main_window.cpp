@@ -3,6 +3,7 @@
 
 #include "game/display_rules.h"
 #include "ui/command_table.h"
+#include "ui/ranking_marker.h"
 #include "ui/ui_text.h"
 #include "ui/window_info.h"
 
@@ -14,7 +15,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -35,20 +35,6 @@ const char* const kHelpLines[] = {
 // Keys of command buttons 1..12: the digits, then minus and equals.
 const Qt::Key kCommandKeys[12] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,     Qt::Key_6,
                                   Qt::Key_7, Qt::Key_8, Qt::Key_9, Qt::Key_0, Qt::Key_Minus, Qt::Key_Equal};
-
-QIcon markerIcon(QColor fill, bool submitted) {
-    QPixmap pm(12, 12);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(fill);
-    if (submitted)
-        p.drawEllipse(QRectF(1.5, 1.5, 9, 9)); // a house that has itself submitted
-    else
-        p.drawRect(QRectF(1.5, 1.5, 9, 9));
-    return QIcon(pm);
-}
 
 QString coordinatesText(int x, int y) {
     return QString::asprintf("(%3d,%3d)", x, y);
@@ -318,10 +304,7 @@ void MainWindow::refreshRanking() {
     for (int row = 0; row < static_cast<int>(ranking.size()); ++row) {
         const RankedHouse& r = ranking[row];
         auto* item = new QTreeWidgetItem(ranking_, {houseName(w, r.house), kokuText(r.koku)});
-        const Rgb c = rankColour(row);
-        QColor marker = row < 5 ? QColor(c.r, c.g, c.b) : QColor(150, 150, 150);
-        if (r.submitted) marker = QColor(90, 90, 200);
-        item->setIcon(0, markerIcon(marker, r.submitted));
+        item->setIcon(0, rankingMarker(row, r.submitted));
         item->setData(0, Qt::UserRole, r.house);
         item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     }
