@@ -77,7 +77,13 @@ bool generalsValid(const WorldState& w) {
     for (int i = 0; i < w.generalCount; ++i) {
         const General& g = w.generals[i];
         if (!commonGeneralFieldsValid(w, g) || !in(g.house, -3, w.houseCount)) return false;
-        if (!in(g.moveTarget, -1, w.castleCount) || !in(g.sortieTarget, -1, w.castleCount)) return false;
+        // A held hostage keeps his appearance year and place in the order fields; no order is
+        // carried out for a general of no house.
+        if (g.house == kHouseHeld && g.status == kStatusHostage) {
+            if (!placeValid(w, g.sortieTarget)) return false;
+        } else if (!in(g.moveTarget, -1, w.castleCount) || !in(g.sortieTarget, -1, w.castleCount)) {
+            return false;
+        }
     }
     // A waiting general keeps his year of appearance and his place in the move and sortie fields,
     // and his house as the scenario wrote it.

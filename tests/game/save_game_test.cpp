@@ -247,6 +247,40 @@ TEST(SaveGame, CorruptedCountsAndIndicesAreRefused) {
     expectRefused(badIndex, "File error");
 }
 
+// A hostage keeps his appearance year and place in the move and sortie fields while he is held,
+// so a game holding one must load like any other.
+TEST(SaveGame, AHeldHostageKeepsHisYearAndPlaceThroughSaveAndLoad) {
+    auto game = richGame();
+    WorldState& w = game->world;
+    General& g = w.generals[3];
+    g.house = kHouseHeld;
+    g.status = kStatusHostage;
+    g.holderHouse = 1;
+    g.originHouse = 0;
+    g.moveTarget = 1562;                                        // appearance year
+    g.sortieTarget = static_cast<int16_t>(0x8000 | 4);          // a province
+    w.generals[4].house = kHouseHeld;
+    w.generals[4].status = kStatusHostage;
+    w.generals[4].moveTarget = 0;
+    w.generals[4].sortieTarget = static_cast<int16_t>(w.castleCount - 1);
+    const std::vector<uint8_t> image = saveImage(w);
+    auto loaded = std::make_unique<WorldState>();
+    ASSERT_EQ(parseSaveImage(image.data(), image.size(), *loaded), kSaveOk);
+    EXPECT_EQ(loaded->generals[3].moveTarget, 1562);
+    EXPECT_EQ(saveImage(*loaded), image);
+
+    // His place must still be a castle or a province of this world, and an ordinary general's
+    // orders must still name castles.
+    auto refused = [&](auto change) {
+        auto copy = std::make_unique<WorldState>(w);
+        change(*copy);
+        const std::vector<uint8_t> bad = saveImage(*copy);
+        return parseSaveImage(bad.data(), bad.size(), *loaded) == kSaveBadContent;
+    };
+    EXPECT_TRUE(refused([](WorldState& x) { x.generals[3].sortieTarget = static_cast<int16_t>(0x8000 | 300); }));
+    EXPECT_TRUE(refused([](WorldState& x) { x.generals[5].moveTarget = 1562; }));
+}
+
 TEST(SaveGame, MissingFilesAndFailedSaves) {
     auto game = richGame();
     ScriptedFrontend ui;
