@@ -97,6 +97,9 @@ General generalFromEntry(const ScenarioGeneral& s, int entry, Random& rng) {
     g.guns = s.guns;
     g.house = s.house;
     g.flags = s.birthUnknown ? kFlagBirthUnknown : 0;
+    // An empty refuge list: zeros would read as five times house 0, and a waiting general who
+    // turns out masterless when he appears would always serve house 0.
+    std::fill(std::begin(g.refugeHouses), std::end(g.refugeHouses), int16_t{-1});
     return g;
 }
 

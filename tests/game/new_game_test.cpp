@@ -134,6 +134,7 @@ TEST_F(SetUpTest, WaitingAndFreeGeneralsAreKeptOrPlacedAsWritten) {
     EXPECT_EQ(wg.sortieTarget, test::provincePlace(1));
     EXPECT_EQ(wg.house, test::parenthesised(b)); // kept as written
     EXPECT_EQ(wg.entry, wait);
+    for (int16_t refuge : wg.refugeHouses) EXPECT_EQ(refuge, -1) << "no refuge house yet";
 
     ASSERT_EQ(w.generalCount, 3);
     EXPECT_EQ(w.generals[0].castle, 1);
