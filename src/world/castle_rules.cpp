@@ -305,8 +305,14 @@ void rebuildCastleLists(Game& game) {
             continue;
         }
         if (g.house == kHouseRonin) {
-            // His refuge houses travel with the record.
-            if (w.waitingCount < kMaxGenerals) w.waitingGenerals[w.waitingCount++] = g;
+            // His refuge houses travel with the record. On the waiting table the order fields mean
+            // appearance year and place; a leftover order would send him to that castle's owner.
+            if (w.waitingCount < kMaxGenerals) {
+                General& waiting = w.waitingGenerals[w.waitingCount++];
+                waiting = g;
+                waiting.moveTarget = -1;
+                waiting.sortieTarget = -1;
+            }
             removeActiveGeneral(game, j);
             continue;
         }

@@ -272,6 +272,7 @@ TEST_F(Rebuild, MasterlessGeneralsJoinTheWaitingTableWithTheirRefuges) {
     b.general("主", lord, home);
     int r = b.general("浪人", lord, home);
     w.generals[r].house = kHouseRonin;
+    w.generals[r].sortieTarget = static_cast<int16_t>(home); // an order left over from the month
     const int16_t refuges[5] = {2, 3, -1, -1, -1};
     std::copy(refuges, refuges + 5, w.generals[r].refugeHouses);
     w.waitingCount = 4;
@@ -280,6 +281,7 @@ TEST_F(Rebuild, MasterlessGeneralsJoinTheWaitingTableWithTheirRefuges) {
     ASSERT_EQ(w.waitingCount, 5);
     EXPECT_EQ(cp932ToUtf8(fieldText(w.waitingGenerals[4].name)), "浪人");
     EXPECT_TRUE(std::equal(refuges, refuges + 5, w.waitingGenerals[4].refugeHouses));
+    EXPECT_EQ(w.waitingGenerals[4].sortieTarget, -1) << "a ronin has no place to appear at";
 
     // No room while 5000 wait: he leaves the active table all the same.
     w.waitingCount = kMaxGenerals;
