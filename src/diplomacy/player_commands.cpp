@@ -4,6 +4,7 @@
 
 #include "diplomacy/diplomacy_text.h"
 #include "diplomacy/figures.h"
+#include "game/new_game.h"
 #include "diplomacy/operations.h"
 #include "diplomacy/relations.h"
 #include "game/game.h"
@@ -158,9 +159,7 @@ const char* houseChoicePrompt(DiplomacyCommand command) {
 std::string provinceChoiceRefusal(const WorldState& w, int province) {
     for (int c = 0; c < w.castleCount; ++c)
         if (w.castleSites[c].province == province) return {};
-    std::string name;
-    if (province >= 0 && province < w.provinceCount()) name = nameText(w, w.map.provinces[province].name);
-    return fillText("このシナリオでは、%sのデータはありません", name.c_str());
+    return noProvinceDataMessage(w, province);
 }
 
 std::vector<HouseChoiceRow> houseChoiceRows(const WorldState& w, int province) {

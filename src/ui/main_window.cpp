@@ -2,6 +2,7 @@
 #include "ui/main_window.h"
 
 #include "game/display_rules.h"
+#include "game/new_game.h"
 #include "ui/command_table.h"
 #include "ui/ranking_marker.h"
 #include "ui/ui_text.h"
@@ -363,8 +364,7 @@ void MainWindow::onLeftClick(int province, int castle) {
             if (provinceHasCastle(w, province))
                 showProvinceView(province);
             else
-                showMessage(this,
-                            utf8("このシナリオでは、") + provinceName(w, province) + "のデータはありません");
+                showMessage(this, utf8(noProvinceDataMessage(w, province)));
         }
         log_->verticalScrollBar()->setValue(log_->verticalScrollBar()->maximum());
         return;
