@@ -3,8 +3,8 @@
 #pragma once
 
 #include "cli/commands.h"
-#include "game/game.h"
-#include "game/game_text.h"
+#include "context/game.h"
+#include "context/game_text.h"
 #include "game/headless_frontend.h"
 #include "game/save_game.h"
 #include "scenario/scenario_reader.h"

@@ -5,7 +5,7 @@
 #include "diplomacy/hostage_hook.h"
 #include "diplomacy/operations.h"
 #include "diplomacy/relations.h"
-#include "game/game.h"
+#include "context/game.h"
 
 #include <cmath>
 

@@ -4,7 +4,7 @@
 #include "diplomacy/diplomacy_text.h"
 #include "diplomacy/operations.h"
 #include "diplomacy/relations.h"
-#include "game/game.h"
+#include "context/game.h"
 
 namespace vh {
 

@@ -2,7 +2,7 @@
 #include "diplomacy/coalitions.h"
 
 #include "diplomacy/diplomacy_text.h"
-#include "game/game.h"
+#include "context/game.h"
 
 #include <algorithm>
 

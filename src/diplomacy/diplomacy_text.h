@@ -1,7 +1,7 @@
 // Message texts of diplomacy: the fixed templates filled with house and general names (UTF-8).
 #pragma once
 
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "world/world_state.h"
 
 #include <cstdio>

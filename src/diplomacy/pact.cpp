@@ -4,7 +4,7 @@
 #include "diplomacy/figures.h"
 #include "diplomacy/operations.h"
 #include "diplomacy/relations.h"
-#include "game/game.h"
+#include "context/game.h"
 #include "world/ranked_list.h"
 
 namespace vh {

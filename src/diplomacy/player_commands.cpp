@@ -4,10 +4,9 @@
 
 #include "diplomacy/diplomacy_text.h"
 #include "diplomacy/figures.h"
-#include "game/new_game.h"
 #include "diplomacy/operations.h"
 #include "diplomacy/relations.h"
-#include "game/game.h"
+#include "context/game.h"
 #include "world/castle_rules.h"
 #include "world/numeric.h"
 

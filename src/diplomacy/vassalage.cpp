@@ -5,7 +5,7 @@
 #include "diplomacy/figures.h"
 #include "diplomacy/operations.h"
 #include "diplomacy/relations.h"
-#include "game/game.h"
+#include "context/game.h"
 
 namespace vh {
 

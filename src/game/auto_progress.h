@@ -2,7 +2,7 @@
 // benchmark that runs a freshly set-up scenario for some years and reports its speed.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 #include "game/turn_driver.h"
 
 #include <string>

@@ -2,7 +2,7 @@
 // automatic answer and everything shown is kept in a log, so the command-line runner never blocks.
 #pragma once
 
-#include "game/frontend.h"
+#include "context/frontend.h"
 
 #include <string>
 #include <vector>

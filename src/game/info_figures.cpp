@@ -1,7 +1,7 @@
 // Figures and texts of the castle, house and general information.
 #include "game/info_figures.h"
 
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "world/castle_rules.h"
 
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include "game/month_event_step.h"
 
 #include "diplomacy/relations.h"
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "simulation/accounts.h"
 #include "simulation/month_events.h"
 #include "simulation/succession.h"

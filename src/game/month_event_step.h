@@ -2,7 +2,7 @@
 // the unification test that can end the game there.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 
 namespace vh {
 

@@ -2,7 +2,7 @@
 // them, so one seed always gives one starting world.
 #include "game/new_game.h"
 
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "diplomacy/operations.h"
 #include "world/byte_io.h"
 
@@ -346,12 +346,6 @@ std::vector<HouseChoice> houseChoices(const WorldState& w, int province) {
         rows.push_back(row);
     }
     return rows;
-}
-
-std::string noProvinceDataMessage(const WorldState& w, int province) {
-    std::string name;
-    if (province >= 0 && province < w.provinceCount()) name = nameText(w, w.map.provinces[province].name);
-    return "このシナリオでは、" + name + "のデータはありません";
 }
 
 std::string startAsHouseMessage(const WorldState& w, int house) { return houseNameText(w, house) + "で始めます"; }

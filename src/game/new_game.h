@@ -2,7 +2,7 @@
 // house (or of watching), and the figures of the scenario information and house choice dialogs.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 
 #include <string>
 #include <vector>
@@ -41,8 +41,6 @@ struct HouseChoice {
 };
 // Houses owning at least one castle in `province`, in house index order.
 std::vector<HouseChoice> houseChoices(const WorldState& w, int province);
-// "このシナリオでは、%sのデータはありません" for a province without castles.
-std::string noProvinceDataMessage(const WorldState& w, int province);
 // "%sで始めます" for the chosen house.
 std::string startAsHouseMessage(const WorldState& w, int house);
 

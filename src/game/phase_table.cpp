@@ -3,7 +3,7 @@
 #include "game/phase_table.h"
 
 #include "world/byte_io.h"
-#include "world/succession_hooks.h"
+#include "simulation/succession.h"
 
 #include <cstring>
 

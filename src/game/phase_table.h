@@ -2,7 +2,7 @@
 // player's corps do in it, and the step that closes it. The turn driver calls them in its order.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 
 namespace vh {
 

@@ -2,7 +2,7 @@
 // read block by block through the record codecs. A file is either exactly this format or refused.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 
 #include <cstdint>
 #include <string>

@@ -2,7 +2,7 @@
 // them; every request is recorded so a test can check exactly what the player was shown or asked.
 #pragma once
 
-#include "game/frontend.h"
+#include "context/frontend.h"
 
 #include <deque>
 #include <string>

@@ -2,7 +2,7 @@
 // end of the month and the end of the game. Front ends call these and never run rules themselves.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 
 namespace vh {
 

@@ -1,7 +1,7 @@
 // Income, upkeep, settlement, tax choice and forecast of the month's accounts.
 #include "simulation/accounts.h"
 
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "simulation/player_dialogs.h"
 #include "simulation/trade_income.h"
 #include "world/numeric.h"

@@ -2,8 +2,8 @@
 // its corps), settlement with the cap and desertion, the computer's tax choice and the forecast.
 #pragma once
 
-#include "game/game.h"
-#include "simulation/event_requests.h"
+#include "context/game.h"
+#include "context/event_requests.h"
 #include "simulation/harvest.h"
 
 #include <vector>

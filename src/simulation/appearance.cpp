@@ -3,7 +3,7 @@
 #include "simulation/month_events.h"
 
 #include "diplomacy/figures.h"
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "simulation/event_support.h"
 #include "simulation/player_dialogs.h"
 #include "world/castle_rules.h"

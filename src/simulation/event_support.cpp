@@ -2,7 +2,7 @@
 #include "simulation/event_support.h"
 
 #include "diplomacy/figures.h"
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "world/castle_rules.h"
 #include "world/ranked_list.h"
 

@@ -2,7 +2,7 @@
 // turning him masterless, and what a general's scenario entry says about his house.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 
 #include <string>
 #include <vector>

@@ -2,8 +2,8 @@
 // support tables, and the yearly koku growth; also the monthly growth of mining skill.
 #pragma once
 
-#include "game/game.h"
-#include "simulation/event_requests.h"
+#include "context/game.h"
+#include "context/event_requests.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // general of a house is spared until he is eighty, and the troops of the dead go to the bravest.
 #include "simulation/month_events.h"
 
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "world/ranked_list.h"
 
 #include <algorithm>

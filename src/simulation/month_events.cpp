@@ -2,7 +2,7 @@
 #include "simulation/month_events.h"
 
 #include "diplomacy/relations.h"
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "simulation/event_support.h"
 #include "world/castle_rules.h"
 

@@ -2,7 +2,7 @@
 // (game/month_event_step.cpp) runs them in their fixed order.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 
 namespace vh {
 

@@ -3,8 +3,8 @@
 // answer otherwise. Without a frontend the texts go to the game's message log.
 #pragma once
 
-#include "game/game.h"
-#include "simulation/event_requests.h"
+#include "context/game.h"
+#include "context/event_requests.h"
 
 namespace vh {
 

@@ -2,7 +2,7 @@
 #include "simulation/succession.h"
 
 #include "diplomacy/relations.h"
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "simulation/event_support.h"
 
 #include <algorithm>
@@ -137,5 +137,17 @@ void headSuccessions(Game& game) {
         if (best >= 0 && best != head) succeedHead(game, h);
     }
 }
+
+CastleListHooks castleListHooks(Game& game) {
+    CastleListHooks hooks;
+    hooks.notify = [&game](const std::string& text) { game.notify(text); };
+    hooks.headLeft = [&game](int house) { succeedHead(game, house); };
+    hooks.leaderLeft = [&game](int corps, const std::string& former) { succeedCorpsLeader(game, corps, former); };
+    return hooks;
+}
+
+void removeActiveGeneral(Game& game, int general) { removeActiveGeneral(game.world, general, castleListHooks(game)); }
+
+void rebuildCastleLists(Game& game) { rebuildCastleLists(game.world, castleListHooks(game)); }
 
 } // namespace vh

@@ -1,7 +1,7 @@
 // Ainu trade along borders and the homecoming of trade fleets.
 #include "simulation/trade_income.h"
 
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "simulation/player_dialogs.h"
 #include "world/numeric.h"
 

@@ -2,7 +2,7 @@
 // fleets that come home with their gains, navigation skill and friendship.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 
 namespace vh {
 

@@ -4,7 +4,7 @@
 
 #include "diplomacy/figures.h"
 #include "diplomacy/relations.h"
-#include "game/game_text.h"
+#include "context/game_text.h"
 #include "simulation/event_support.h"
 #include "world/ranked_list.h"
 

@@ -3,6 +3,7 @@
 
 #include "simulation/event_support.h"
 #include "simulation/player_dialogs.h"
+#include "simulation/succession.h"
 #include "world/castle_rules.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // after, and the 軍団収支 list of every corps settled.
 #pragma once
 
-#include "simulation/event_requests.h"
+#include "context/event_requests.h"
 
 #include <QDialog>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "game/auto_progress.h"
-#include "game/game.h"
+#include "context/game.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "diplomacy/player_commands.h"
-#include "game/game.h"
+#include "context/game.h"
 #include "ui/house_choice_list.h"
 #include "ui/map_view.h"
 

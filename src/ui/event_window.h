@@ -2,7 +2,7 @@
 // rain with the affected provinces on the map, and the trade-ship return (交易船帰港).
 #pragma once
 
-#include "simulation/event_requests.h"
+#include "context/event_requests.h"
 #include "ui/overlay_map_view.h"
 
 #include <QDialog>

@@ -2,7 +2,7 @@
 // saving, loading and quitting a game, and the turn driver behind "コマンド終了".
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 #include "game/turn_driver.h"
 #include "ui/app_services.h"
 #include "ui/main_window.h"

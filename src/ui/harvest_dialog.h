@@ -2,7 +2,7 @@
 // picks one of the nine tax rates, "50% (標準)" preselected.
 #pragma once
 
-#include "simulation/event_requests.h"
+#include "context/event_requests.h"
 #include "ui/overlay_map_view.h"
 
 #include <QDialog>

@@ -1,6 +1,7 @@
 // The house selection dialog over the national map.
 #include "ui/house_select_dialog.h"
 
+#include "context/game_text.h"
 #include "game/new_game.h"
 #include "ui/ui_text.h"
 

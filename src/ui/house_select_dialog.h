@@ -2,7 +2,7 @@
 // there, or watches the game instead.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 #include "ui/house_choice_list.h"
 #include "ui/map_view.h"
 

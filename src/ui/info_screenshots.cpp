@@ -1,7 +1,7 @@
 // Screenshots of the information, settings, help and utility windows.
 #include "ui/info_screenshots.h"
 
-#include "game/game.h"
+#include "context/game.h"
 #include "ui/app_services.h"
 #include "ui/auto_progress_dialog.h"
 #include "ui/castle_info_dialog.h"

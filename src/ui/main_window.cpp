@@ -1,6 +1,7 @@
 // Layout and behaviour of the main window: clicks on the map, the view switches, command buttons.
 #include "ui/main_window.h"
 
+#include "context/game_text.h"
 #include "game/display_rules.h"
 #include "game/new_game.h"
 #include "ui/command_table.h"

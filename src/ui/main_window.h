@@ -2,7 +2,7 @@
 // command buttons, the ranking of houses and the view switches on the right; the menus.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 #include "ui/header_strip.h"
 #include "ui/map_view.h"
 

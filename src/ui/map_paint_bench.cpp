@@ -1,6 +1,6 @@
 // Benchmark: painting the national map at scale 2 into an offscreen image, as the window does
 // every pulse of the timer.
-#include "game/game.h"
+#include "context/game.h"
 #include "game/new_game.h"
 #include "scenario/scenario_reader.h"
 #include "ui/map_painter.h"

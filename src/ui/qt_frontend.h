@@ -2,7 +2,7 @@
 // dialogs over the main window, and the turn driver's display hooks redrawing it.
 #pragma once
 
-#include "game/frontend.h"
+#include "context/frontend.h"
 
 #include <functional>
 

@@ -2,7 +2,7 @@
 // player decide.
 #pragma once
 
-#include "simulation/event_requests.h"
+#include "context/event_requests.h"
 
 #include <QDialog>
 

@@ -2,9 +2,7 @@
 // The general records are the primary data; castle lists are derived from them here.
 #include "world/castle_rules.h"
 
-#include "game/game.h"
 #include "world/byte_io.h"
-#include "world/succession_hooks.h"
 #include "world/text_codec.h"
 
 #include <algorithm>
@@ -259,8 +257,7 @@ std::string displayText(const WorldState& w, std::string_view bytes) {
 
 } // namespace
 
-void removeActiveGeneral(Game& game, int general) {
-    WorldState& w = game.world;
+void removeActiveGeneral(WorldState& w, int general, const CastleListHooks& hooks) {
     if (general < 0 || general >= w.generalCount) return;
     const std::string name(fieldText(w.generals[general].name));
 
@@ -285,12 +282,16 @@ void removeActiveGeneral(Game& game, int general) {
         renumberCastle(w.castleSnapshot[c], general);
     }
 
-    for (int h : headless) succeedHead(game, h);
-    for (int c : leaderless) succeedCorpsLeader(game, c, name);
+    if (hooks.headLeft)
+        for (int h : headless) hooks.headLeft(h);
+    if (hooks.leaderLeft)
+        for (int c : leaderless) hooks.leaderLeft(c, name);
 }
 
-void rebuildCastleLists(Game& game) {
-    WorldState& w = game.world;
+void rebuildCastleLists(WorldState& w, const CastleListHooks& hooks) {
+    const auto notify = [&](const std::string& text) {
+        if (hooks.notify) hooks.notify(text);
+    };
     for (int c = 0; c < w.castleCount; ++c) {
         Castle& k = w.castles[c];
         k.generalCount = 0;
@@ -301,7 +302,7 @@ void rebuildCastleLists(Game& game) {
     while (j < w.generalCount) {
         General& g = w.generals[j];
         if (g.house == kHouseLost) {
-            removeActiveGeneral(game, j);
+            removeActiveGeneral(w, j, hooks);
             continue;
         }
         if (g.house == kHouseRonin) {
@@ -313,7 +314,7 @@ void rebuildCastleLists(Game& game) {
                 waiting.moveTarget = -1;
                 waiting.sortieTarget = -1;
             }
-            removeActiveGeneral(game, j);
+            removeActiveGeneral(w, j, hooks);
             continue;
         }
         // Prisoners and hostages stand in no list; neither does a general with no castle.
@@ -332,12 +333,12 @@ void rebuildCastleLists(Game& game) {
             const bool speak = houseAlive(w, g.house);
             const std::string who = displayText(w, fieldText(g.name));
             if (speak)
-                game.notify("Debug Message : " + who + "の所属大名と現在いる城(" +
+                notify("Debug Message : " + who + "の所属大名と現在いる城(" +
                             displayText(w, fieldText(w.castleSites[g.castle].name)) +
                             ")の所有大名が食い違っていますので武将を強制移動します");
             if (!retreatGeneral(w, j, g.castle, true)) {
-                if (speak) game.notify("Debug Message : 移動可能な城が無いので" + who + "は削除されました");
-                removeActiveGeneral(game, j);
+                if (speak) notify("Debug Message : 移動可能な城が無いので" + who + "は削除されました");
+                removeActiveGeneral(w, j, hooks);
                 continue;
             }
         } else if (k.generalCount < Castle::kMaxGenerals) {

@@ -5,12 +5,12 @@
 #include "world/world_state.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace vh {
-
-struct Game;
 
 // A house itself, or its lord when it has submitted (vassalState 2). Negative values (no house)
 // come back unchanged, as do indices outside the house table.
@@ -43,14 +43,23 @@ bool retreatGeneral(WorldState& w, int general, int fromCastle, bool allowAnyCas
 // finds no castle is lost (house -1) and leaves the field.
 void retreatArmy(WorldState& w, std::span<const int> generals);
 
+// What the removal of generals sets off outside the castle tables: the quiet-aware message sink
+// for the rebuild's Debug Messages, and the successions of a head or corps leader who left
+// (called at the moment he leaves; `formerLeader` is his raw name bytes). Empty hooks do nothing.
+struct CastleListHooks {
+    std::function<void(const std::string& text)> notify;
+    std::function<void(int house)> headLeft;
+    std::function<void(int corps, const std::string& formerLeader)> leaderLeft;
+};
+
 // Takes active general `general` out of the table: later generals move down one place and every
 // general index stored in the world is renumbered to match. A head or corps leader who leaves
 // sets off the succession. Castle lords and list entries naming him are cleared.
-void removeActiveGeneral(Game& game, int general);
+void removeActiveGeneral(WorldState& w, int general, const CastleListHooks& hooks);
 
 // Rebuilds every castle's garrison and field lists and besieging house from the general records,
 // removing lost generals, sending masterless ones to the waiting table and moving generals who
 // stand in another side's castle.
-void rebuildCastleLists(Game& game);
+void rebuildCastleLists(WorldState& w, const CastleListHooks& hooks);
 
 } // namespace vh

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "diplomacy/relations.h"
-#include "game/game.h"
+#include "context/game.h"
 #include "game/scripted_frontend.h"
 #include "support/world_builder.h"
 

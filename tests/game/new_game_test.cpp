@@ -1,5 +1,6 @@
 // New game set-up: funds, heads, castle lists, food and garrison, random draws, waiting and free
 // generals, initial relations, power history, and the player's choice of house.
+#include "context/game_text.h"
 #include "game/new_game.h"
 #include "game/save_game.h"
 #include "game/scenario_fixture.h"

@@ -2,7 +2,7 @@
 // tests, and a generator of large scenarios for the benchmark and determinism checks.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 #include "world/byte_io.h"
 #include "world/text_codec.h"
 

@@ -1,7 +1,7 @@
 // Builds small worlds by hand for rule tests: houses, castles, routes and generals.
 #pragma once
 
-#include "game/game.h"
+#include "context/game.h"
 #include "world/byte_io.h"
 #include "world/text_codec.h"
 

@@ -1,6 +1,7 @@
 // The retreat rule and the castle-list rebuild: castle preferences, full castles, armies,
 // removal with renumbering of every stored general index, and the fix-up's debug messages.
 #include "support/world_builder.h"
+#include "simulation/succession.h"
 #include "world/castle_rules.h"
 
 #include <gtest/gtest.h>

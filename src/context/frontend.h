@@ -2,8 +2,8 @@
 // The desktop window, the headless runner and the tests' scripted player all implement it.
 #pragma once
 
-#include "diplomacy/envoy_visit.h"
-#include "simulation/event_requests.h"
+#include "context/envoy_request.h"
+#include "context/event_requests.h"
 
 #include <string>
 

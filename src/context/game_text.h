@@ -23,4 +23,7 @@ inline std::string houseNameText(const WorldState& w, int house) {
     return nameText(w, w.houses[house].name);
 }
 
+// "このシナリオでは、%sのデータはありません" for a province without castles.
+std::string noProvinceDataMessage(const WorldState& w, int province);
+
 } // namespace vh

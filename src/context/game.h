@@ -2,7 +2,7 @@
 // the player-facing seam and the run flags. No rule keeps state anywhere else.
 #pragma once
 
-#include "game/frontend.h"
+#include "context/frontend.h"
 #include "world/random.h"
 #include "world/world_state.h"
 
