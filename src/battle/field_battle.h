@@ -125,6 +125,7 @@ struct FieldBattle {
     int surpriser = -1;      // general index within the surprising side
     int confusion = 0;       // turns of confusion of the surprised side (0 when not drawn)
     int result = kFieldUndecided;
+    bool deployed = false;   // both sides formed and drawn up (deployFieldBattle ran)
     bool finished = false;   // death in battle and pursuit applied
     std::vector<std::pair<int, int>> dead; // (side, general index) in the order checked
     FieldTurnEvents events;
