@@ -25,6 +25,14 @@ int clampLoss(int loss, int have) { return std::clamp(loss, 0, std::max(have, 0)
 
 } // namespace
 
+double volleyMoraleBlow(double ratio, int tk1, int distance) {
+    return (std::pow(ratio + 1.0, 0.9) - 1.0) * 150.0 * (tk1 / 10.0) / std::pow(2.0, distance - 2);
+}
+
+double volleyCasualties(int guns, double r, int tk2, int distance) {
+    return std::pow(static_cast<double>(guns), 0.9) * (0.9 + 0.2 * r) / 2.0 * (tk2 / 10.0) / std::pow(2.0, distance - 2);
+}
+
 VolleyInputs volleyInputs(const FieldBattle& b, int s) {
     const FieldSide& own = b.sides[s];
     const FieldSide& enemy = b.sides[1 - s];
@@ -52,7 +60,6 @@ bool fireVolley(FieldBattle& b, int s, const VolleyInputs& v, bool enemyFires, i
     FieldSide& enemy = b.sides[1 - s];
     const int* tk = b.settings.teppouKouka;
     const int d = std::max(distance, 2);
-    const double fade = std::pow(2.0, d - 2);
     bool blocked = false;
     if (!enemyFires) {
         double chance = v.ratio / ((v.bestValor + 10) / 20.0) * (tk[2] / 10.0) / 3.0;
@@ -60,9 +67,8 @@ bool fireVolley(FieldBattle& b, int s, const VolleyInputs& v, bool enemyFires, i
         chance = chance / (d - 1);
         blocked = rng.unit() < chance;
     }
-    const double blow = (std::pow(v.ratio + 1.0, 0.9) - 1.0) * 150.0 * (tk[0] / 10.0) / fade;
-    const double casualties = std::pow(static_cast<double>(v.guns), 0.9) * (0.9 + 0.2 * rng.unit()) / 2.0 *
-                              (tk[1] / 10.0) / fade;
+    const double blow = volleyMoraleBlow(v.ratio, tk[0], d);
+    const double casualties = volleyCasualties(v.guns, rng.unit(), tk[1], d);
     if (enemy.frontLine < 0) return blocked && !preview;
     FieldLine& line = enemy.lines[enemy.frontLine];
 

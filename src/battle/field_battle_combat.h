@@ -14,6 +14,11 @@ struct VolleyInputs {
     double ratio = 0;     // Gs / Ne, 100000 when the enemy's unbroken front line has no men
 };
 
+// The morale blow B and the casualties C of a volley from `distance` steps (r the casualty
+// draw as a real in [0, 1]): each step beyond point-blank range halves both.
+double volleyMoraleBlow(double ratio, int tk1, int distance);
+double volleyCasualties(int guns, double r, int tk2, int distance);
+
 VolleyInputs volleyInputs(const FieldBattle& b, int side);
 // Side `side` fires on the enemy's front line from `distance` steps. The blocking draw is made
 // only when the enemy does not fire. Returns true when the volley stopped the enemy's advance
