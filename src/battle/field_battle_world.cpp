@@ -153,8 +153,13 @@ int fightFieldBattle(Game& game, std::span<const int> sideA, int castleA, std::s
     if (outcome != HandBattle::Fought) {
         // Not fought to its end in a window: the computer gives both sides' orders from where the
         // battle stands (a window closed with the program leaves it part-fought).
-        if (outcome == HandBattle::Abandoned) game.closing = true;
-        else b.handFought = false;
+        if (outcome == HandBattle::Abandoned) {
+            // Nobody is there to be told any more: the rest of the month runs unattended.
+            game.closing = true;
+            game.quietMode = true;
+        } else {
+            b.handFought = false;
+        }
         if (!b.deployed) {
             formFieldSideAutomatically(b, 0, game.rng);
             formFieldSideAutomatically(b, 1, game.rng);

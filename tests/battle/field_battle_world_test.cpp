@@ -1,6 +1,8 @@
 // Field battles from the world: the sides built from the records, the player's window offered
 // the battle with his side first, and the outcome written back (troops, garrison, the dead).
 #include "battle/field_battle_world.h"
+#include "game/phase_table.h"
+#include "game/turn_driver.h"
 #include "support/world_builder.h"
 #include "world/castle_rules.h"
 
@@ -170,6 +172,29 @@ TEST(FieldBattleWorld, ThePlayersSideBFightsAsSideZeroAndTheResultComesBack) {
         EXPECT_EQ(seat.offered, 1);
         EXPECT_EQ(g.game->closing, answer == HandBattle::Abandoned);
     }
+}
+
+struct Battlefield* closingField = nullptr;
+void battleAtClose(Game&) { closingField->fight(); }
+
+TEST(FieldBattleWorld, ClosingTheProgramInsideTheWindowStopsTheMonth) {
+    Battlefield f;
+    BattleSeat seat;
+    seat.answer = HandBattle::Abandoned;
+    f.game->frontend = &seat;
+    f.game->world.playerHouse = f.home;
+    f.game->world.phase = kPhaseSortie;
+    PhaseTable table{};
+    table.phases[kPhaseSortie].closing = battleAtClose;
+    f.game->phaseTable = &table;
+    closingField = &f;
+    const GameDate before = f.game->world.date;
+    EXPECT_EQ(finishPhase(*f.game, kPhaseSortie), FlowStatus::Closed);
+    EXPECT_TRUE(sameDate(f.game->world.date, before));
+    EXPECT_TRUE(seat.messages.empty());
+    EXPECT_EQ(endTurnPressed(*f.game), FlowStatus::Closed); // and nothing runs any more
+    EXPECT_EQ(seat.offered, 1);
+    closingField = nullptr;
 }
 
 } // namespace
