@@ -122,6 +122,8 @@ FieldBattleWindow::FieldBattleWindow(FieldBattle& battle, Random& rng, QWidget* 
         units_[s]->setFocusPolicy(Qt::NoFocus);
         units_[s]->setSelectionMode(QAbstractItemView::NoSelection);
         units_[s]->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+        units_[s]->header()->setStretchLastSection(false);
+        units_[s]->header()->setSectionResizeMode(1, QHeaderView::Stretch);
         col->addWidget(units_[s]);
         armies->addLayout(col);
     }

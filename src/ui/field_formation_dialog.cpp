@@ -79,6 +79,8 @@ FieldFormationDialog::FieldFormationDialog(const FieldBattle& battle, QWidget* p
     unplacedList_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     unplacedList_->setMinimumWidth(460);
     unplacedList_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    unplacedList_->header()->setStretchLastSection(false);
+    unplacedList_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     left->addWidget(unplacedList_, 1);
     body->addLayout(left, 3);
 
