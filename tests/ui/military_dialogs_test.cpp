@@ -198,7 +198,7 @@ class MilitaryDialogsTest : public QObject {
             QTest::keyClick(d, Qt::Key_Escape);
         });
         world().houses[0].funds = 500;
-        int cavalryMax = -1, footMax = -1;
+        int cavalryMax = -1, footMax = -1, garrisonMax = -1;
         QString moneyAfterRefusal, pools;
         test::whenModal<ConscriptionDialog>([&](ConscriptionDialog* d) {
             d->selectGeneral(0);
@@ -209,6 +209,9 @@ class MilitaryDialogsTest : public QObject {
             QCOMPARE(d->cavalrySpin()->value(), 0);
             moneyAfterRefusal = d->moneyLabel()->text();
             d->cavalrySpin()->setValue(10);
+            d->selectCastle(1);
+            garrisonMax = d->garrisonSpin()->maximum();
+            d->garrisonSpin()->setValue(1); // no money left: refused
             pools = d->poolsLabel()->text();
             QTest::keyClick(d->footSpin(), Qt::Key_Return); // Enter is OK
         });
@@ -216,7 +219,8 @@ class MilitaryDialogsTest : public QObject {
         QTRY_COMPARE(world().houses[0].funds, 0);
         QCOMPARE(cavalryMax, 18);
         QCOMPARE(footMax, 180);
-        QCOMPARE(messages, QStringList{kNoFunds});
+        QCOMPARE(garrisonMax, 20); // 新府城, size 1: 200 men
+        QCOMPARE(messages, (QStringList{kNoFunds, kNoFunds}));
         QCOMPARE(moneyAfterRefusal, QString("300"));
         QCOMPARE(pools, QString("80騎  1600人"));
         QCOMPARE(world().generals[0].foot, int16_t(20));
