@@ -7,7 +7,9 @@
 
 namespace vh {
 
-int foodCapacity(const WorldState& w, int castle) { return w.castles[castle].size * w.settings.shiroHyourouMax; }
+int foodCapacity(const WorldState& w, int castle) {
+    return w.castles[castle].size * w.settings.shiroHyourouMax;
+}
 
 FoodPlan makeFoodPlan(const WorldState& w, int house, int province) {
     FoodPlan p;
@@ -20,7 +22,8 @@ FoodPlan makeFoodPlan(const WorldState& w, int house, int province) {
 
 long long moneyLeft(const FoodPlan& p) {
     long long spent = 0;
-    for (int f : p.food) spent += f;
+    for (int f : p.food)
+        spent += f;
     return p.funds - spent;
 }
 
@@ -60,14 +63,18 @@ ImprovePlan makeImprovePlan(const WorldState& w, int house, int province) {
     return p;
 }
 
-long long moneyLeft(const ImprovePlan& p) { return static_cast<long long>(p.funds) - p.cost; }
+long long moneyLeft(const ImprovePlan& p) {
+    return static_cast<long long>(p.funds) - p.cost;
+}
 
 bool improvedOrMarked(const WorldState& w, const ImprovePlan& p, int i) {
     const int c = p.castles[i];
     return p.marked[i] || w.castleSnapshot[c].size < w.castles[c].size;
 }
 
-int improveCost(const WorldState& w, int castle) { return w.castles[castle].size * 1000; }
+int improveCost(const WorldState& w, int castle) {
+    return w.castles[castle].size * 1000;
+}
 
 std::string markImprovement(const WorldState& w, ImprovePlan& p, int i) {
     const int c = p.castles[i];

@@ -8,7 +8,9 @@
 namespace vh {
 namespace {
 
-int unit(const WorldState& w) { return w.settings.heiUnit > 0 ? w.settings.heiUnit : 1; }
+int unit(const WorldState& w) {
+    return w.settings.heiUnit > 0 ? w.settings.heiUnit : 1;
+}
 
 bool setChecked(const WorldState& w, ConscriptionPlan& p, int& value, int units, int range) {
     const int old = value;
@@ -22,8 +24,12 @@ bool setChecked(const WorldState& w, ConscriptionPlan& p, int& value, int units,
 
 } // namespace
 
-int cavalryLimit(const WorldState& w) { return 2000 / unit(w); }
-int footLimit(const WorldState& w) { return 5000 / unit(w); }
+int cavalryLimit(const WorldState& w) {
+    return 2000 / unit(w);
+}
+int footLimit(const WorldState& w) {
+    return 5000 / unit(w);
+}
 int garrisonLimit(const WorldState& w, int castle) {
     return w.castles[castle].size * (w.settings.shiroHyourouMax / 10) / unit(w);
 }
@@ -50,7 +56,8 @@ std::vector<int> ownUnbesiegedCastles(const WorldState& w, int house, int provin
     if (house < 0) return out;
     for (int c = 0; c < w.castleCount; ++c) {
         const Castle& k = w.castles[c];
-        if (w.castleSites[c].province == province && k.owner == house && k.corps == -1 && k.besiegerCount == 0)
+        if (w.castleSites[c].province == province && k.owner == house && k.corps == -1 &&
+            k.besiegerCount == 0)
             out.push_back(c);
     }
     return out;
@@ -75,14 +82,17 @@ RecruitPools poolsLeft(const ConscriptionPlan& p) {
         r.cavalry -= p.cavalry[i];
         r.foot -= p.foot[i];
     }
-    for (int g : p.garrison) r.foot -= g;
+    for (int g : p.garrison)
+        r.foot -= g;
     return r;
 }
 
 long long moneyLeft(const WorldState& w, const ConscriptionPlan& p) {
     long long units = 0;
-    for (std::size_t i = 0; i < p.generals.size(); ++i) units += 3LL * p.cavalry[i] + p.foot[i];
-    for (int g : p.garrison) units += g;
+    for (std::size_t i = 0; i < p.generals.size(); ++i)
+        units += 3LL * p.cavalry[i] + p.foot[i];
+    for (int g : p.garrison)
+        units += g;
     return p.funds - units * unit(w);
 }
 
@@ -98,7 +108,8 @@ int footRange(const WorldState& w, const ConscriptionPlan& p, int i) {
 
 int garrisonRange(const WorldState& w, const ConscriptionPlan& p, int i) {
     const int c = p.castles[i];
-    return std::max(0, std::min(garrisonLimit(w, c) - w.castles[c].garrison, poolsLeft(p).foot + p.garrison[i]));
+    return std::max(0,
+                    std::min(garrisonLimit(w, c) - w.castles[c].garrison, poolsLeft(p).foot + p.garrison[i]));
 }
 
 bool setPendingCavalry(const WorldState& w, ConscriptionPlan& p, int i, int units) {
@@ -130,7 +141,8 @@ void fillAllGenerals(const WorldState& w, ConscriptionPlan& p, const std::vector
     }
 }
 
-void applyConscription(WorldState& w, const ConscriptionPlan& p, RecruitPools phaseStart, RecruitPools& remaining) {
+void applyConscription(WorldState& w, const ConscriptionPlan& p, RecruitPools phaseStart,
+                       RecruitPools& remaining) {
     if (p.house < 0 || p.house >= w.houseCount) return;
     const int u = unit(w);
     DaimyoHouse& house = w.houses[p.house];

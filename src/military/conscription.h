@@ -62,7 +62,8 @@ void fillAllGenerals(const WorldState& w, ConscriptionPlan& p, const std::vector
 // (`remaining` is the house's pool pair, drawn down); then the phase's whole conscription so far
 // (phaseStart − remaining) is taken from the snapshot yield and support of the house's direct
 // castles, so several openings in one phase equal one.
-void applyConscription(WorldState& w, const ConscriptionPlan& p, RecruitPools phaseStart, RecruitPools& remaining);
+void applyConscription(WorldState& w, const ConscriptionPlan& p, RecruitPools phaseStart,
+                       RecruitPools& remaining);
 // The player's conscription, with the pools kept in the world.
 void applyPlayerConscription(WorldState& w, const ConscriptionPlan& p);
 

@@ -9,9 +9,13 @@
 namespace vh {
 namespace {
 
-bool validCastle(const WorldState& w, int c) { return c >= 0 && c < w.castleCount; }
+bool validCastle(const WorldState& w, int c) {
+    return c >= 0 && c < w.castleCount;
+}
 
-int strength(const General& g) { return g.cavalry * 3 + g.foot; }
+int strength(const General& g) {
+    return g.cavalry * 3 + g.foot;
+}
 
 // Places general `g` (who has just lost his castle) by the retreat rule from `from`; a general
 // with no castle of his side left anywhere is lost.
@@ -133,7 +137,8 @@ void sortGeneralList(const WorldState& w, int house, std::vector<int>& generals,
 
 void executeMoves(Game& game) {
     WorldState& w = game.world;
-    for (int c = 0; c < w.castleCount; ++c) w.castles[c].generalCount = 0;
+    for (int c = 0; c < w.castleCount; ++c)
+        w.castles[c].generalCount = 0;
 
     for (int j = 0; j < w.generalCount; ++j) {
         General& g = w.generals[j];

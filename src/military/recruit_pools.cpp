@@ -11,7 +11,9 @@ namespace {
 // The pools' places in the saved game: the phase-start pair, then the pair drawn down.
 enum { kStartCavalry = 0, kStartFoot = 1, kLeftCavalry = 2, kLeftFoot = 3 };
 
-double heiUnit(const WorldState& w) { return w.settings.heiUnit > 0 ? w.settings.heiUnit : 1; }
+double heiUnit(const WorldState& w) {
+    return w.settings.heiUnit > 0 ? w.settings.heiUnit : 1;
+}
 
 } // namespace
 
@@ -38,7 +40,9 @@ RecruitPools phaseStartPools(const WorldState& w) {
     return {w.recruitPools[kStartCavalry], w.recruitPools[kStartFoot]};
 }
 
-RecruitPools remainingPools(const WorldState& w) { return {w.recruitPools[kLeftCavalry], w.recruitPools[kLeftFoot]}; }
+RecruitPools remainingPools(const WorldState& w) {
+    return {w.recruitPools[kLeftCavalry], w.recruitPools[kLeftFoot]};
+}
 
 void setRemainingPools(WorldState& w, RecruitPools p) {
     w.recruitPools[kLeftCavalry] = p.cavalry;
@@ -47,13 +51,15 @@ void setRemainingPools(WorldState& w, RecruitPools p) {
 
 void computeRecruitPools(WorldState& w) {
     RecruitPools p;
-    if (w.playerHouse >= 0 && w.playerHouse < w.houseCount) p = recruitablePools(w, directCastles(w, w.playerHouse));
+    if (w.playerHouse >= 0 && w.playerHouse < w.houseCount)
+        p = recruitablePools(w, directCastles(w, w.playerHouse));
     w.recruitPools[kStartCavalry] = p.cavalry;
     w.recruitPools[kStartFoot] = p.foot;
     setRemainingPools(w, p);
 }
 
-void spreadRecruitYield(WorldState& w, const std::vector<int>& castles, const std::vector<int>& baseYield, int men) {
+void spreadRecruitYield(WorldState& w, const std::vector<int>& castles, const std::vector<int>& baseYield,
+                        int men) {
     long long left = men;
     int n = static_cast<int>(castles.size());
     for (std::size_t i = 0; i < castles.size(); ++i, --n) {
@@ -66,10 +72,11 @@ void spreadRecruitYield(WorldState& w, const std::vector<int>& castles, const st
     }
 }
 
-void applyRecruitSupportLoss(WorldState& w, const std::vector<int>& castles, const std::vector<int>& baseSupport,
-                             long long weightedMen) {
+void applyRecruitSupportLoss(WorldState& w, const std::vector<int>& castles,
+                             const std::vector<int>& baseSupport, long long weightedMen) {
     long long total = 0;
-    for (int c : castles) total += w.castles[c].yield;
+    for (int c : castles)
+        total += w.castles[c].yield;
     // No yield to spread the loss over: the castles keep their support.
     if (total <= 0) return;
     const int loss = roundHalfAway(static_cast<double>(weightedMen) * 1000.0 / static_cast<double>(total));

@@ -34,12 +34,13 @@ void computeRecruitPools(WorldState& w);
 // Takes `men` of yield from the castles in order: each castle's yield becomes its base yield
 // minus roundHalfAway(left / castles left), never below 0; only what was really taken counts.
 // `baseYield` holds one value per listed castle.
-void spreadRecruitYield(WorldState& w, const std::vector<int>& castles, const std::vector<int>& baseYield, int men);
+void spreadRecruitYield(WorldState& w, const std::vector<int>& castles, const std::vector<int>& baseYield,
+                        int men);
 
 // Each castle's support becomes its base support minus roundHalfAway(weightedMen × 1000 / Y), Y the
 // sum of the castles' present yields, never below 0. With Y = 0 the support stays as it was.
 // `weightedMen` is (foot + 3 × cavalry) × HeiUnit.
-void applyRecruitSupportLoss(WorldState& w, const std::vector<int>& castles, const std::vector<int>& baseSupport,
-                             long long weightedMen);
+void applyRecruitSupportLoss(WorldState& w, const std::vector<int>& castles,
+                             const std::vector<int>& baseSupport, long long weightedMen);
 
 } // namespace vh

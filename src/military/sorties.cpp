@@ -9,8 +9,12 @@
 namespace vh {
 namespace {
 
-bool validCastle(const WorldState& w, int c) { return c >= 0 && c < w.castleCount; }
-bool validHouse(const WorldState& w, int h) { return h >= 0 && h < w.houseCount; }
+bool validCastle(const WorldState& w, int c) {
+    return c >= 0 && c < w.castleCount;
+}
+bool validHouse(const WorldState& w, int h) {
+    return h >= 0 && h < w.houseCount;
+}
 
 bool hasRoute(const WorldState& w, int from, int to) {
     const CastleSite& s = w.castleSites[from];
@@ -80,7 +84,8 @@ int sortiesOrderedAgainst(const WorldState& w, int house, int target) {
 }
 
 std::string checkSortieTarget(const WorldState& w, int house, int source, int target, int count) {
-    if (!validCastle(w, source) || !validCastle(w, target) || target == source || !hasRoute(w, source, target))
+    if (!validCastle(w, source) || !validCastle(w, target) || target == source ||
+        !hasRoute(w, source, target))
         return kSortieNotAdjacent;
     const Castle& k = w.castles[target];
     const bool besieged = k.besiegerCount > 0;

@@ -20,7 +20,8 @@ inline constexpr const char* kSortieTooFar =
     "大名家当主の所在地から遠すぎるため、出陣指示できません\n（当主と同じ国か、隣接国のみ出陣指示可能です）";
 inline constexpr const char* kSortieNotAdjacent = "隣接した城しか出陣できません";
 inline constexpr const char* kSortieAllied = "敵に包囲されていない同盟／従属／臣従大名の城へは出陣できません";
-inline constexpr const char* kSortieAllyBesieging = "同盟を結んでいる大名家が攻撃している城には出陣できません";
+inline constexpr const char* kSortieAllyBesieging =
+    "同盟を結んでいる大名家が攻撃している城には出陣できません";
 inline constexpr const char* kSortieTooMany = "一つの城には２０人までしか出陣できません";
 
 // The gate for `house` with `province` selected (-1 none): the refusal, or empty.

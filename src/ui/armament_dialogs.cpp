@@ -100,9 +100,13 @@ void TotalSpinBox::setBase(int baseUnits, int unit) {
     lineEdit()->setText(textFromValue(value()));
 }
 
-QString TotalSpinBox::textFromValue(int value) const { return QString::number((base_ + value) * unit_); }
+QString TotalSpinBox::textFromValue(int value) const {
+    return QString::number((base_ + value) * unit_);
+}
 
-int TotalSpinBox::valueFromText(const QString& text) const { return text.toInt() / unit_ - base_; }
+int TotalSpinBox::valueFromText(const QString& text) const {
+    return text.toInt() / unit_ - base_;
+}
 
 QValidator::State TotalSpinBox::validate(QString& text, int&) const {
     if (text.isEmpty()) return QValidator::Intermediate;
@@ -113,19 +117,21 @@ QValidator::State TotalSpinBox::validate(QString& text, int&) const {
 
 // ---- 徴兵 ----
 
-ConscriptionDialog::ConscriptionDialog(const WorldState& world, int house, int province, RecruitPools remaining,
-                                       QWidget* parent)
+ConscriptionDialog::ConscriptionDialog(const WorldState& world, int house, int province,
+                                       RecruitPools remaining, QWidget* parent)
     : QDialog(parent), world_(world), plan_(makeConscriptionPlan(world, house, province, remaining)) {
     setWindowTitle(kConscriptionTitle);
     const int unit = world.settings.heiUnit;
     auto* v = new QVBoxLayout(this);
-    generals_ = castleTable({"名前", "地位", "年齢", "騎馬兵", "足軽兵", "鉄砲数", "武勇", "政治", "智謀", "城"},
-                            {100, 45, 45, 62, 62, 62, 45, 45, 45, 80}, this);
+    generals_ =
+        castleTable({"名前", "地位", "年齢", "騎馬兵", "足軽兵", "鉄砲数", "武勇", "政治", "智謀", "城"},
+                    {100, 45, 45, 62, 62, 62, 45, 45, 45, 80}, this);
     generals_->setMinimumWidth(dialogUnitsToPixels(generals_, 600));
     for (std::size_t i = 0; i < plan_.generals.size(); ++i) {
         const int gi = plan_.generals[i];
         const General& g = world.generals[gi];
-        generals_->addRow({InfoTable::textCell(fieldQText(world, g.name)), InfoTable::textCell(positionShort(world, gi)),
+        generals_->addRow({InfoTable::textCell(fieldQText(world, g.name)),
+                           InfoTable::textCell(positionShort(world, gi)),
                            InfoTable::numberCell(generalAge(world, g), utf8(ageText(world, g))),
                            InfoTable::numberCell(g.cavalry * unit), InfoTable::numberCell(g.foot * unit),
                            InfoTable::numberCell(g.guns * unit), InfoTable::numberCell(g.valor),
@@ -157,8 +163,9 @@ ConscriptionDialog::ConscriptionDialog(const WorldState& world, int house, int p
     castles_ = castleTable({"城名", "規模", "守備兵", "兵糧"}, {80, 50, 60, 65}, this);
     for (std::size_t i = 0; i < plan_.castles.size(); ++i) {
         const Castle& k = world.castles[plan_.castles[i]];
-        castles_->addRow({InfoTable::textCell(castleName(world, plan_.castles[i])), InfoTable::numberCell(k.size),
-                          InfoTable::numberCell(k.garrison * unit), InfoTable::numberCell(k.food)},
+        castles_->addRow({InfoTable::textCell(castleName(world, plan_.castles[i])),
+                          InfoTable::numberCell(k.size), InfoTable::numberCell(k.garrison * unit),
+                          InfoTable::numberCell(k.food)},
                          static_cast<int>(i));
     }
     v->addWidget(castles_, 1);
@@ -190,8 +197,12 @@ ConscriptionDialog::ConscriptionDialog(const WorldState& world, int house, int p
     generals_->setFocus();
 }
 
-void ConscriptionDialog::selectGeneral(int i) { selectKey(generals_, i); }
-void ConscriptionDialog::selectCastle(int i) { selectKey(castles_, i); }
+void ConscriptionDialog::selectGeneral(int i) {
+    selectKey(generals_, i);
+}
+void ConscriptionDialog::selectCastle(int i) {
+    selectKey(castles_, i);
+}
 
 void ConscriptionDialog::onGeneralSelection() {
     general_ = selectedKey(generals_);
@@ -226,7 +237,8 @@ void ConscriptionDialog::changeGarrison(int units) {
 
 void ConscriptionDialog::fillAll() {
     std::vector<int> order;
-    for (int r = 0; r < generals_->rowCount(); ++r) order.push_back(generals_->rowKey(r));
+    for (int r = 0; r < generals_->rowCount(); ++r)
+        order.push_back(generals_->rowKey(r));
     fillAllGenerals(world_, plan_, order);
     generals_->selectionModel()->clearSelection();
     generals_->setCurrentIndex({});
@@ -291,8 +303,9 @@ CastleFoodDialog::CastleFoodDialog(const WorldState& world, int house, int provi
     castles_ = castleTable({"城名", "規模", "守備兵", "兵糧"}, {80, 50, 60, 70}, this);
     for (std::size_t i = 0; i < plan_.castles.size(); ++i) {
         const Castle& k = world.castles[plan_.castles[i]];
-        castles_->addRow({InfoTable::textCell(castleName(world, plan_.castles[i])), InfoTable::numberCell(k.size),
-                          InfoTable::numberCell(k.garrison * unit), InfoTable::numberCell(k.food)},
+        castles_->addRow({InfoTable::textCell(castleName(world, plan_.castles[i])),
+                          InfoTable::numberCell(k.size), InfoTable::numberCell(k.garrison * unit),
+                          InfoTable::numberCell(k.food)},
                          static_cast<int>(i));
     }
     castles_->setMinimumWidth(dialogUnitsToPixels(castles_, 280));
@@ -339,7 +352,9 @@ CastleFoodDialog::CastleFoodDialog(const WorldState& world, int house, int provi
     castles_->setFocus();
 }
 
-void CastleFoodDialog::selectCastle(int i) { selectKey(castles_, i); }
+void CastleFoodDialog::selectCastle(int i) {
+    selectKey(castles_, i);
+}
 
 void CastleFoodDialog::change(int amount) {
     if (castle_ < 0 || updating_) return;
@@ -351,7 +366,8 @@ void CastleFoodDialog::refresh() {
     updating_ = true;
     const QSignalBlocker b1(slider_), b2(tens_), b3(ones_);
     const bool any = castle_ >= 0;
-    for (QWidget* w : {static_cast<QWidget*>(slider_), static_cast<QWidget*>(tens_), static_cast<QWidget*>(ones_)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(slider_), static_cast<QWidget*>(tens_), static_cast<QWidget*>(ones_)})
         w->setEnabled(any);
     if (any) {
         const int c = plan_.castles[castle_];
@@ -388,9 +404,9 @@ CastleImproveDialog::CastleImproveDialog(const WorldState& world, int house, int
     castles_ = castleTable({"城名", "規模", "守備兵", "兵糧", "実行"}, {80, 50, 60, 70, 50}, this);
     for (std::size_t i = 0; i < plan_.castles.size(); ++i) {
         const Castle& k = world.castles[plan_.castles[i]];
-        castles_->addRow({InfoTable::textCell(castleName(world, plan_.castles[i])), InfoTable::numberCell(k.size),
-                          InfoTable::numberCell(k.garrison * unit), InfoTable::numberCell(k.food),
-                          InfoTable::textCell({})},
+        castles_->addRow({InfoTable::textCell(castleName(world, plan_.castles[i])),
+                          InfoTable::numberCell(k.size), InfoTable::numberCell(k.garrison * unit),
+                          InfoTable::numberCell(k.food), InfoTable::textCell({})},
                          static_cast<int>(i));
     }
     castles_->setMinimumWidth(dialogUnitsToPixels(castles_, 330));
@@ -417,7 +433,9 @@ CastleImproveDialog::CastleImproveDialog(const WorldState& world, int house, int
     castles_->setFocus();
 }
 
-void CastleImproveDialog::selectCastle(int i) { selectKey(castles_, i); }
+void CastleImproveDialog::selectCastle(int i) {
+    selectKey(castles_, i);
+}
 
 void CastleImproveDialog::improve() {
     if (castle_ < 0) return;

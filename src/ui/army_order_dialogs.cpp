@@ -33,8 +33,8 @@ QLabel* boldLabel(int pixelSize, QWidget* parent) {
 
 } // namespace
 
-ArmyOrderDialog::ArmyOrderDialog(const WorldState& world, int house, const MapViewState& start, const Texts& texts,
-                                 QWidget* parent)
+ArmyOrderDialog::ArmyOrderDialog(const WorldState& world, int house, const MapViewState& start,
+                                 const Texts& texts, QWidget* parent)
     : QDialog(parent), world_(world), house_(house), texts_(texts) {
     setWindowTitle(texts.title);
     auto* h = new QHBoxLayout(this);
@@ -100,7 +100,8 @@ ArmyOrderDialog::ArmyOrderDialog(const WorldState& world, int house, const MapVi
 std::vector<int> ArmyOrderDialog::selectedGenerals() const {
     std::vector<int> out;
     for (int i = 0; i < list_->topLevelItemCount(); ++i)
-        if (list_->topLevelItem(i)->isSelected()) out.push_back(list_->topLevelItem(i)->data(0, Qt::UserRole).toInt());
+        if (list_->topLevelItem(i)->isSelected())
+            out.push_back(list_->topLevelItem(i)->data(0, Qt::UserRole).toInt());
     return out;
 }
 
@@ -110,7 +111,9 @@ void ArmyOrderDialog::showProvince(int province) {
     province_->setText(provinceName(world_, province));
 }
 
-bool ArmyOrderDialog::targeting() const { return !list_->selectedItems().isEmpty(); }
+bool ArmyOrderDialog::targeting() const {
+    return !list_->selectedItems().isEmpty();
+}
 
 void ArmyOrderDialog::clickCastle(int castle) {
     if (castle < 0 || castle >= world_.castleCount) return;
@@ -161,7 +164,8 @@ void ArmyOrderDialog::fillList() {
         item->setText(1, QString::number(r.cavalry * unit));
         item->setText(2, QString::number(r.foot * unit));
         item->setText(3, QString::number(r.guns * unit));
-        for (int c = 1; c < 4; ++c) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        for (int c = 1; c < 4; ++c)
+            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
         item->setData(0, Qt::UserRole, g);
         item->setSelected(std::find(keep.begin(), keep.end(), g) != keep.end());
     }
@@ -187,10 +191,12 @@ void ArmyOrderDialog::updatePrompt() {
 // ---- 武将移動 ----
 
 MoveDialog::MoveDialog(const WorldState& world, int house, const MapViewState& start, QWidget* parent)
-    : ArmyOrderDialog(world, house, start,
-                      {kMoveTitle, kMovePromptSource, kMovePromptGenerals, kMovePromptDestination, true, true},
-                      parent) {
-    decor_.greyCastle = [this](int c) { return !dist_.empty() && moveCastleOutOfReach(world_, house_, dist_, c); };
+    : ArmyOrderDialog(
+          world, house, start,
+          {kMoveTitle, kMovePromptSource, kMovePromptGenerals, kMovePromptDestination, true, true}, parent) {
+    decor_.greyCastle = [this](int c) {
+        return !dist_.empty() && moveCastleOutOfReach(world_, house_, dist_, c);
+    };
 }
 
 void MoveDialog::pickSource(int castle) {
@@ -209,9 +215,10 @@ std::string MoveDialog::checkTarget(int castle) {
 // ---- 出陣 ----
 
 SortieDialog::SortieDialog(const WorldState& world, int house, const MapViewState& start, QWidget* parent)
-    : ArmyOrderDialog(world, house, start,
-                      {kSortieTitle, kSortiePromptSource, kSortiePromptGenerals, kSortiePromptTarget, false, false},
-                      parent) {}
+    : ArmyOrderDialog(
+          world, house, start,
+          {kSortieTitle, kSortiePromptSource, kSortiePromptGenerals, kSortiePromptTarget, false, false},
+          parent) {}
 
 void SortieDialog::pickSource(int castle) {
     const std::string far = checkSortieReach(world_, house_, castle);
@@ -226,7 +233,8 @@ std::string SortieDialog::checkTarget(int castle) {
     // A castle out of the head's reach can be neither source nor target.
     std::string refusal = checkSortieReach(world_, house_, castle);
     if (refusal.empty())
-        refusal = checkSortieTarget(world_, house_, sourceCastle(), castle, static_cast<int>(selectedGenerals().size()));
+        refusal = checkSortieTarget(world_, house_, sourceCastle(), castle,
+                                    static_cast<int>(selectedGenerals().size()));
     return refusal;
 }
 

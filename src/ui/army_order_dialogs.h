@@ -49,7 +49,7 @@ class ArmyOrderDialog : public QDialog {
         const char* promptSource;
         const char* promptGenerals;
         const char* promptTarget;
-        bool hintWhileTargeting; // the move window keeps its hint while a target is chosen
+        bool hintWhileTargeting;      // the move window keeps its hint while a target is chosen
         bool switchOnlyWithoutSource; // a click beside the castles switches province only then
     };
     ArmyOrderDialog(const WorldState& world, int house, const MapViewState& start, const Texts& texts,

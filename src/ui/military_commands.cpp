@@ -12,9 +12,13 @@ namespace vh::ui {
 
 namespace {
 
-bool playerCanAct(const WorldState& w) { return !w.spectator && w.playerHouse >= 0 && w.playerHouse < w.houseCount; }
+bool playerCanAct(const WorldState& w) {
+    return !w.spectator && w.playerHouse >= 0 && w.playerHouse < w.houseCount;
+}
 
-int selectedProvince(MainWindow& window) { return window.mapView()->state().selectedProvince; }
+int selectedProvince(MainWindow& window) {
+    return window.mapView()->state().selectedProvince;
+}
 
 // The three 軍備 windows share their gate: a selected province, no status test.
 bool provinceChosen(MainWindow& window) {

@@ -28,7 +28,8 @@ void save(QWidget* widget, const QString& dir, const QString& name) {
 int bestManned(const WorldState& w) {
     int best = -1;
     for (int c = 0; c < w.castleCount; ++c)
-        if (w.castles[c].owner == w.playerHouse && (best < 0 || w.castles[c].generalCount > w.castles[best].generalCount))
+        if (w.castles[c].owner == w.playerHouse &&
+            (best < 0 || w.castles[c].generalCount > w.castles[best].generalCount))
             best = c;
     return best;
 }
@@ -51,12 +52,15 @@ void takeMilitaryScreenshots(Game& game, MainWindow* window, const QString& dir)
         // The move picture with a short DistanceLimit, so it shows castles out of reach in grey.
         w.settings.distanceLimit = sortie ? game.world.settings.distanceLimit : 1;
         std::unique_ptr<ArmyOrderDialog> d;
-        if (sortie) d = std::make_unique<SortieDialog>(w, me, start, window);
-        else d = std::make_unique<MoveDialog>(w, me, start, window);
+        if (sortie)
+            d = std::make_unique<SortieDialog>(w, me, start, window);
+        else
+            d = std::make_unique<MoveDialog>(w, me, start, window);
         d->show();
         d->clickCastle(castle);
         QTreeWidget* list = d->generalList();
-        for (int i = 0; i < list->topLevelItemCount() && i < 3; i += 2) list->topLevelItem(i)->setSelected(true);
+        for (int i = 0; i < list->topLevelItemCount() && i < 3; i += 2)
+            list->topLevelItem(i)->setSelected(true);
         save(d.get(), dir, sortie ? "sortie.png" : "move.png");
     }
     {

@@ -36,7 +36,8 @@ struct Armament : ::testing::Test {
         snapshot();
     }
     void snapshot() {
-        for (int k = 0; k < w.castleCount; ++k) w.castleSnapshot[k] = w.castles[k];
+        for (int k = 0; k < w.castleCount; ++k)
+            w.castleSnapshot[k] = w.castles[k];
     }
 };
 

@@ -32,7 +32,8 @@ struct Military : ::testing::Test {
         return out;
     }
     void fill(int castle, int count, int house) {
-        while (w.castles[castle].generalCount < count) b.general("守将", house, castle);
+        while (w.castles[castle].generalCount < count)
+            b.general("守将", house, castle);
     }
     // Lists and besieging houses as the game keeps them.
     void rebuild() { rebuildCastleLists(w, {}); }
@@ -131,14 +132,18 @@ TEST_F(Military, TwentyPerCastleAndOverfillDisplacesTheWeakestAtExecution) {
     const int spare = b.castle("予備", us);
     b.route(c[1], spare);
     fill(c[1], 18, us);
-    for (int i = 0; i < w.castles[c[1]].generalCount; ++i) w.generals[w.castles[c[1]].generals[i]].foot = 100;
+    for (int i = 0; i < w.castles[c[1]].generalCount; ++i)
+        w.generals[w.castles[c[1]].generals[i]].foot = 100;
     const int weakest = w.castles[c[1]].generals[5];
     w.generals[weakest].foot = 10;
     std::vector<int> fromA, fromB;
-    for (int i = 0; i < 3; ++i) fromA.push_back(b.general("甲", us, c[0]));
-    for (int i = 0; i < 2; ++i) fromB.push_back(b.general("乙", us, c[2]));
-    for (int g : fromA) w.generals[g].cavalry = 50; // strength 150
-    w.generals[fromB[0]].foot = 50;                 // strength 50
+    for (int i = 0; i < 3; ++i)
+        fromA.push_back(b.general("甲", us, c[0]));
+    for (int i = 0; i < 2; ++i)
+        fromB.push_back(b.general("乙", us, c[2]));
+    for (int g : fromA)
+        w.generals[g].cavalry = 50; // strength 150
+    w.generals[fromB[0]].foot = 50; // strength 50
     w.generals[fromB[1]].foot = 60;
 
     const DistanceTable dA = moveDistances(w, us, c[0]);
@@ -258,7 +263,8 @@ TEST_F(Sorties, TwentyPerCastleCountsOrdersAndOurBesiegers) {
     b.general("囲む者", us, target, true);
     rebuild();
     EXPECT_EQ(checkSortieTarget(w, us, next, target, 5), kSortieTooMany);
-    for (int g : ordered) w.generals[g].flags &= ~kFlagActed;
+    for (int g : ordered)
+        w.generals[g].flags &= ~kFlagActed;
     EXPECT_EQ(checkSortieTarget(w, us, next, target, 19), "");
 }
 

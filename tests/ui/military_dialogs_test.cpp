@@ -35,7 +35,8 @@ QPushButton* buttonNamed(QWidget* d, const QString& text) {
 
 QStringList names(QTreeWidget* list) {
     QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) out << list->topLevelItem(i)->text(0);
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        out << list->topLevelItem(i)->text(0);
     return out;
 }
 
@@ -189,8 +190,10 @@ class MilitaryDialogsTest : public QObject {
     // 徴兵: ranges from the pools, the money check restoring the value, OK applying the plan.
     void conscriptionConfirmAndCancel() {
         startPhase(kPhaseArmament);
-        for (int c : {0, 1}) world().castles[c].support = 1000;
-        for (int c = 0; c < world().castleCount; ++c) world().castleSnapshot[c] = world().castles[c];
+        for (int c : {0, 1})
+            world().castles[c].support = 1000;
+        for (int c = 0; c < world().castleCount; ++c)
+            world().castleSnapshot[c] = world().castles[c];
         computeRecruitPools(world()); // 180000 koku: 18 cavalry, 180 foot units
         expectUnchanged<ConscriptionDialog>("徴兵", [&](ConscriptionDialog* d) {
             d->selectGeneral(0);
@@ -204,7 +207,7 @@ class MilitaryDialogsTest : public QObject {
             d->selectGeneral(0);
             cavalryMax = d->cavalrySpin()->maximum();
             footMax = d->footSpin()->maximum();
-            d->footSpin()->setValue(20); // 200 money
+            d->footSpin()->setValue(20);    // 200 money
             d->cavalrySpin()->setValue(11); // 330 more: refused
             QCOMPARE(d->cavalrySpin()->value(), 0);
             moneyAfterRefusal = d->moneyLabel()->text();
@@ -261,7 +264,8 @@ class MilitaryDialogsTest : public QObject {
     // 城普請: marked castles show 済 and grow on OK; reopened they still show 済.
     void castleImproveConfirmAndCancel() {
         startPhase(kPhaseArmament);
-        for (int c = 0; c < world().castleCount; ++c) world().castleSnapshot[c] = world().castles[c];
+        for (int c = 0; c < world().castleCount; ++c)
+            world().castleSnapshot[c] = world().castles[c];
         expectUnchanged<CastleImproveDialog>("城普請", [&](CastleImproveDialog* d) {
             d->selectCastle(0);
             d->improve();
