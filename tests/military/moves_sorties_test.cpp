@@ -1,5 +1,6 @@
 // Moves and sorties: the gates, sources, the distance and capacity checks, the execution of the
 // month's orders with overfull castles, and the sortie target checks with the 20-per-castle count.
+#include "game/phase_table.h"
 #include "military/moves.h"
 #include "military/sorties.h"
 #include "simulation/succession.h"
@@ -97,7 +98,7 @@ TEST_F(Military, BesiegingArmyMovesToAdjacentOwnCastlesAtDistanceThree) {
 
     orderMove(w, s.generals, c[0]);
     EXPECT_FALSE(w.generals[a].flags & kFlagInField);
-    executeMoves(game);
+    phaseRoutines(game, kPhaseStrategy).closing(game); // the 戦略 phase carries the orders out
     EXPECT_EQ(w.generals[a].castle, c[0]);
     EXPECT_EQ(w.castles[enemy].besiegerCount, 1); // the one who had acted stays before the castle
 }
