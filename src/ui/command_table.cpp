@@ -3,6 +3,7 @@
 
 #include "ui/diplomacy_commands.h"
 #include "ui/main_window.h"
+#include "ui/military_commands.h"
 #include "ui/ui_text.h"
 
 #include <map>
@@ -27,6 +28,11 @@ const std::map<QString, CommandFn>& table() {
         {"主家鞍替", diplomacyCommandFn(DiplomacyCommand::ChangeLord)},
         {"従属志願", diplomacyCommandFn(DiplomacyCommand::ApplySubordination)},
         {"臣従志願", diplomacyCommandFn(DiplomacyCommand::ApplySubmission)},
+        {"武将移動", runMoveCommand},
+        {"出陣", runSortieCommand},
+        {"徴兵", runConscriptionCommand},
+        {"城兵糧補充", runCastleFoodCommand},
+        {"城普請", runCastleImproveCommand},
     };
     return commands;
 }

@@ -59,6 +59,7 @@ void GameApp::takeScreenshots() {
         save(&d, dir, "house-select.png");
     }
     takeDialogScreenshots(*game_, w, dir);
+    takeMilitaryScreenshots(*game_, w, dir);
     takeInfoScreenshots(*game_, w, services_.get(), dir);
     {
         StartMenuDialog menu(nullptr, w);
