@@ -9,6 +9,17 @@
 
 namespace vh {
 
+struct FieldBattle;
+class Random;
+
+// What became of a battle offered to the player's window.
+enum class HandBattle {
+    NotByHand, // no window: the rules fight it automatically
+    Fought,    // fought to its end in the window (result set, death and pursuit applied)
+    Abandoned, // the program was closed inside the window: the rules settle the battle
+               // automatically, and the month stops without asking the player anything more
+};
+
 // Texts are UTF-8. Questions return the player's answer; display hooks have empty defaults
 // because only the desktop window has anything to redraw.
 //
@@ -60,6 +71,14 @@ public:
     // the player's house answers as a computer house would in its place.
     virtual EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) {
         return request.computerAnswer ? request.computerAnswer() : EnvoyVisitAnswer{};
+    }
+
+    // A field battle the player fights by hand (his side is side 0), handed set up up to its
+    // formations (the surprise is drawn, no formation made yet). The window forms the player's
+    // side, the enemy's automatically, deploys and plays turn by turn through the engine's step
+    // functions with `rng`, up to finishFieldBattle.
+    virtual HandBattle fightFieldBattle(FieldBattle& /*battle*/, Random& /*rng*/) {
+        return HandBattle::NotByHand;
     }
 };
 

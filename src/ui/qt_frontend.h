@@ -40,6 +40,10 @@ class QtFrontend : public Frontend {
     bool askRoninService(const RoninRequest& request) override;
     EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) override;
 
+    // A hand-fought field battle (qt_frontend_field_battle.cpp): the formation window, then the
+    // battle window, with the battle piece playing while they are open.
+    HandBattle fightFieldBattle(FieldBattle& battle, Random& rng) override;
+
   private:
     bool quiet() const;
     MainWindow* window_ = nullptr;
