@@ -9,6 +9,8 @@
 
 namespace vh {
 
+class PlayerSiege;
+
 // Texts are UTF-8. Questions return the player's answer; display hooks have empty defaults
 // because only the desktop window has anything to redraw.
 //
@@ -61,6 +63,10 @@ public:
     virtual EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) {
         return request.computerAnswer ? request.computerAnswer() : EnvoyVisitAnswer{};
     }
+
+    // The player's siege of the month in the siege window (攻城戦), driven through the engine's
+    // steps. False when it is not fought by hand: the rule then runs the automatic siege.
+    virtual bool fightSiege(PlayerSiege& /*siege*/) { return false; }
 };
 
 } // namespace vh
