@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 #include <vector>
@@ -158,8 +159,8 @@ int gunsPushBack(Siege& s, Random& rng);
 // One turn of the automatic siege: withdrawal, the besiegers' choice, the siege turn.
 int automaticSiegeTurn(Siege& s, Random& rng);
 // The automatic siege of the month: up to five turns, then the push-back when the castle holds.
-// Returns the result.
-int automaticSiege(Siege& s, Random& rng);
+// Returns the result. `afterTurn`, when given, sees the siege after every turn played.
+int automaticSiege(Siege& s, Random& rng, const std::function<void(const Siege&)>& afterTurn = nullptr);
 
 // Castle parts from the innermost ("本丸", "二の丸", ...) and a part's state: "%d%%" or "陥落".
 const char* castlePartName(int part);

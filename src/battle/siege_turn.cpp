@@ -206,8 +206,11 @@ int automaticSiegeTurn(Siege& s, Random& rng) {
     return siegeTurn(s, besiegersChoice(s, rng), rng);
 }
 
-int automaticSiege(Siege& s, Random& rng) {
-    while (!s.over()) automaticSiegeTurn(s, rng);
+int automaticSiege(Siege& s, Random& rng, const std::function<void(const Siege&)>& afterTurn) {
+    while (!s.over()) {
+        automaticSiegeTurn(s, rng);
+        if (afterTurn) afterTurn(s);
+    }
     if (s.result == kSiegeHolds && !s.pushbackDone) gunsPushBack(s, rng);
     return s.result;
 }
