@@ -15,7 +15,7 @@ class Random;
 inline constexpr int kSiegeTurns = 5;       // siege turns in a month
 inline constexpr int kSiegeSideMax = 20;    // generals per side
 inline constexpr int kSiegeStratagemCost = 80;
-inline constexpr int kCastlePartCount = 10;
+inline constexpr int kMaxCastleSize = 10;   // castle parts of the largest castle
 
 // What a month's siege (or one turn of it) left the castle in.
 enum SiegeResult : int {
@@ -161,9 +161,5 @@ int automaticSiegeTurn(Siege& s, Random& rng);
 // The automatic siege of the month: up to five turns, then the push-back when the castle holds.
 // Returns the result. `afterTurn`, when given, sees the siege after every turn played.
 int automaticSiege(Siege& s, Random& rng, const std::function<void(const Siege&)>& afterTurn = nullptr);
-
-// Castle parts from the innermost ("本丸", "二の丸", ...) and a part's state: "%d%%" or "陥落".
-const char* castlePartName(int part);
-std::string castlePartState(int size, int progress, int part);
 
 } // namespace vh

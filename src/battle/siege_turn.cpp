@@ -1,5 +1,5 @@
 // The siege turn and the month around it: the garrison's withdrawal, storm, food and the two
-// sides' stratagems, the guns push-back, the automatic siege and the castle parts' states.
+// sides' stratagems, the guns push-back and the automatic siege.
 #include "battle/siege.h"
 
 #include "world/numeric.h"
@@ -9,14 +9,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 namespace vh {
 
 namespace {
-
-constexpr const char* kCastleParts[kCastlePartCount] = {"本丸",   "二の丸", "三の丸", "西の丸",   "北の丸",
-                                                        "東の丸", "南の丸", "外堀",   "西出丸", "東出丸"};
 
 void say(Siege& s, std::string text) {
     if (s.wantMessages) s.messages.push_back(std::move(text));
@@ -213,18 +209,6 @@ int automaticSiege(Siege& s, Random& rng, const std::function<void(const Siege&)
     }
     if (s.result == kSiegeHolds && !s.pushbackDone) gunsPushBack(s, rng);
     return s.result;
-}
-
-const char* castlePartName(int part) {
-    return part >= 0 && part < kCastlePartCount ? kCastleParts[part] : "";
-}
-
-std::string castlePartState(int size, int progress, int part) {
-    const int shown = std::max(0, progress - (size - 1 - part) * 100);
-    if (shown >= 100) return "陥落";
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%d%%", shown);
-    return buf;
 }
 
 } // namespace vh

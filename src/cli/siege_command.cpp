@@ -35,13 +35,12 @@ const json* member(const json& object, const char* key) {
 long long integer(const json& object, const char* key, long long fallback, long long lo, long long hi,
                   const std::string& where) {
     const json* v = member(object, key);
-    if (!v) return fallback;
-    if (!v->is_number_integer()) refuse(where + "." + key, "整数ではありません");
-    long long n;
-    if (v->is_number_unsigned()) {
+    long long n = fallback; // a missing value must lie in range too (a castle needs a size)
+    if (v && !v->is_number_integer()) refuse(where + "." + key, "整数ではありません");
+    if (v && v->is_number_unsigned()) {
         const uint64_t u = v->get<uint64_t>();
         n = u > static_cast<uint64_t>(hi) ? hi + 1 : static_cast<long long>(u);
-    } else {
+    } else if (v) {
         n = v->get<long long>();
     }
     if (n < lo || n > hi)
@@ -141,7 +140,7 @@ SiegeCase readCase(const json& root) {
 
     const json& castle = objectAt(root, "castle", "", true);
     s.castleName = text(castle, "name", "castle");
-    s.size = static_cast<int>(integer(castle, "size", 0, 1, kCastlePartCount, "castle"));
+    s.size = static_cast<int>(integer(castle, "size", 0, 1, kMaxCastleSize, "castle"));
     s.progress = static_cast<int>(integer(castle, "siegeProgress", 0, 0, 100LL * s.size - 1, "castle"));
     s.food = static_cast<int>(integer(castle, "food", 0, 0, kIntMax, "castle"));
     s.garrison = static_cast<int>(integer(castle, "garrison", 0, 0, kShortMax, "castle"));

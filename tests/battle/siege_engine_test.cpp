@@ -1,6 +1,7 @@
 // The siege engine on plain values: falling, starving, storming, stratagems, the push-back, the
 // estimate and the exact order of the random draws.
 #include "battle/siege.h"
+#include "game/info_figures.h"
 #include "world/random.h"
 
 #include <gtest/gtest.h>
@@ -36,12 +37,12 @@ Siege castle(int size, int progress, int food, int garrison) {
 int round(double v) { return static_cast<int>(std::floor(v + 0.5)); }
 
 TEST(SiegeEngine, SizeThreeCastleFallsAtThreeHundredOutermostPartFirst) {
-    EXPECT_EQ(castlePartState(3, 0, 2), "0%");
-    EXPECT_EQ(castlePartState(3, 150, 2), "陥落");
-    EXPECT_EQ(castlePartState(3, 150, 1), "50%");
-    EXPECT_EQ(castlePartState(3, 150, 0), "0%");
-    EXPECT_EQ(castlePartState(3, 299, 0), "99%");
-    EXPECT_EQ(castlePartState(3, 300, 0), "陥落");
+    EXPECT_EQ(castlePartText(0, 3, 2), "0%");
+    EXPECT_EQ(castlePartText(150, 3, 2), "陥落");
+    EXPECT_EQ(castlePartText(150, 3, 1), "50%");
+    EXPECT_EQ(castlePartText(150, 3, 0), "0%");
+    EXPECT_EQ(castlePartText(299, 3, 0), "99%");
+    EXPECT_EQ(castlePartText(300, 3, 0), "陥落");
     EXPECT_STREQ(castlePartName(0), "本丸");
     EXPECT_STREQ(castlePartName(2), "三の丸");
 
