@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -21,7 +22,7 @@ namespace vh::ui {
 namespace {
 
 const QStringList kHeaders = {"名前", "騎馬", "足軽", "鉄砲", "武勇", "智謀"};
-const std::vector<int> kWidths = {100, 44, 44, 44, 32, 32};
+const std::vector<int> kWidths = {80, 32, 32, 32, 26, 26};
 
 QList<QStandardItem*> generalRow(const SiegeGeneral& g, int heiUnit) {
     return {InfoTable::textCell(utf8(g.name)),
@@ -89,6 +90,7 @@ SiegeWindow::SiegeWindow(PlayerSiege& siege, QWidget* parent) : QDialog(parent),
         list = new InfoTable(kHeaders, kWidths, this);
         list->setAccessibleName(name);
         list->setMinimumHeight(220);
+        list->setMinimumWidth(list->header()->length() + 2 * list->frameWidth() + 20);
         heading->setBuddy(list);
         column->addWidget(heading);
         column->addWidget(list, 1);
