@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
         {"resume", resume},
         {"save-info", saveInfo},
         {"fieldbattle", fieldBattle},
+        {"siege", siege},
     };
     if (argc < 2) {
         usage();

@@ -19,6 +19,7 @@ enum class HandBattle {
     Abandoned, // the program was closed inside the window: the rules settle the battle
                // automatically, and the month stops without asking the player anything more
 };
+class PlayerSiege;
 
 // Texts are UTF-8. Questions return the player's answer; display hooks have empty defaults
 // because only the desktop window has anything to redraw.
@@ -80,6 +81,9 @@ public:
     virtual HandBattle fightFieldBattle(FieldBattle& /*battle*/, Random& /*rng*/) {
         return HandBattle::NotByHand;
     }
+    // The player's siege of the month in the siege window (攻城戦), driven through the engine's
+    // steps. False when it is not fought by hand: the rule then runs the automatic siege.
+    virtual bool fightSiege(PlayerSiege& /*siege*/) { return false; }
 };
 
 } // namespace vh
