@@ -3,6 +3,7 @@
 #include "game/phase_table.h"
 
 #include "world/byte_io.h"
+#include "personnel/guests.h"
 #include "simulation/succession.h"
 
 #include <cstring>
@@ -30,8 +31,6 @@ void replaceLostCorpsLeaders(Game& game) {
 }
 
 // ---- Not built yet -------------------------------------------------------------------------
-// Personnel: prisoners, hostages and guests of a computer house (later: personnel rules).
-void computerPrisonersAndGuests(Game&, int) {}
 // Armament of a computer house or one corps (later: computer houses).
 void armHouse(Game&, int) {}
 void armCorps(Game&, int) {}
