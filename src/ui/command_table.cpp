@@ -3,6 +3,7 @@
 
 #include "ui/diplomacy_commands.h"
 #include "ui/main_window.h"
+#include "ui/personnel_commands.h"
 #include "ui/ui_text.h"
 
 #include <map>
@@ -27,6 +28,14 @@ const std::map<QString, CommandFn>& table() {
         {"主家鞍替", diplomacyCommandFn(DiplomacyCommand::ChangeLord)},
         {"従属志願", diplomacyCommandFn(DiplomacyCommand::ApplySubordination)},
         {"臣従志願", diplomacyCommandFn(DiplomacyCommand::ApplySubmission)},
+        {"捕虜処遇", runTreatPrisoners},
+        {"捕虜交換", runExchangePrisoners},
+        {"客将招請", runInviteGuest},
+        {"人質処遇", runTreatHostages},
+        {"軍団編成", runOrganiseCorps},
+        {"軍団指示", runCorpsOrders},
+        {"軍団所領", runCorpsFiefs},
+        {"軍団資産", runCorpsAssets},
     };
     return commands;
 }

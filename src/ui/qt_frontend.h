@@ -39,6 +39,8 @@ class QtFrontend : public Frontend {
     void showWeatherEvent(const WeatherEvent& e) override;
     bool askRoninService(const RoninRequest& request) override;
     EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) override;
+    int chooseHostage(const HostageRequest& request) override;
+    void treatSurrenderedGenerals(const SurrenderRequest& request) override;
 
   private:
     bool quiet() const;
