@@ -40,6 +40,7 @@ CorpsOrdersDialog::CorpsOrdersDialog(WorldState& world, const MapViewState& star
     auto* v = new QVBoxLayout(this);
     corps_ = newCorpsList(false, this);
     fillCorpsList(corps_, world, false);
+    corps_->setMaximumHeight(150);
     v->addWidget(corps_);
     auto* h = new QHBoxLayout;
     map_ = newChoiceMap(world, start, this);
@@ -124,6 +125,7 @@ CorpsFiefDialog::CorpsFiefDialog(WorldState& world, const MapViewState& start, Q
     auto* v = new QVBoxLayout(this);
     corps_ = newCorpsList(false, this);
     fillCorpsList(corps_, world, false);
+    corps_->setMaximumHeight(150);
     v->addWidget(corps_);
     v->addWidget(new QLabel("軍団を選択し、国をクリックすると国内画面に切り替わります", this));
     map_ = newChoiceMap(world, start, this);

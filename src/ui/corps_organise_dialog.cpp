@@ -85,7 +85,7 @@ CorpsOrganiseDialog::CorpsOrganiseDialog(WorldState& world, QWidget* parent) : Q
     connect(direct_->header(), &QHeaderView::sectionClicked, this, &CorpsOrganiseDialog::sortDirect);
     connect(members_->header(), &QHeaderView::sectionClicked, this, &CorpsOrganiseDialog::sortMembers);
     refresh();
-    resize(1000, 640);
+    resize(1150, 660);
 }
 
 namespace {

@@ -47,6 +47,7 @@ PrisonerDialog::PrisonerDialog(Mode mode, const SurrenderRequest& request, std::
                              QString::number(r.valor), QString::number(r.politics), QString::number(r.intellect)};
         if (!surrender) cells << (willing_ && willing_(r.general) ? "登用可" : "登用拒否");
         list_->addPerson(cells, r.general);
+        if (!surrender) list_->topLevelItem(list_->topLevelItemCount() - 1)->setTextAlignment(7, Qt::AlignLeft | Qt::AlignVCenter);
     }
     if (!surrender) list_->setColumnWidth(7, std::max(list_->columnWidth(7), 72));
     v->addWidget(list_, 1);
