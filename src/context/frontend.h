@@ -4,6 +4,7 @@
 
 #include "context/envoy_request.h"
 #include "context/event_requests.h"
+#include "context/personnel_requests.h"
 
 #include <string>
 
@@ -84,6 +85,16 @@ public:
     // The player's siege of the month in the siege window (攻城戦), driven through the engine's
     // steps. False when it is not fought by hand: the rule then runs the automatic siege.
     virtual bool fightSiege(PlayerSiege& /*siege*/) { return false; }
+    // Another house demands a hostage (人質差し出し): the row given, or -1 to refuse. Without a
+    // dialog the player's house gives what a computer house would.
+    virtual int chooseHostage(const HostageRequest& request) { return request.automaticChoice; }
+    // The player's conquest took prisoners (降伏武将の処遇): call the request's operations until
+    // every row is dealt with. Without a dialog each is offered service as a computer conqueror
+    // would; who refuses stays a prisoner.
+    virtual void treatSurrenderedGenerals(const SurrenderRequest& request) {
+        for (const SurrenderedRow& row : request.rows)
+            if (request.recruit) request.recruit(row.general);
+    }
 };
 
 } // namespace vh

@@ -5,6 +5,7 @@
 #include "world/byte_io.h"
 #include "military/moves.h"
 #include "military/recruit_pools.h"
+#include "personnel/guests.h"
 #include "simulation/succession.h"
 
 #include <cstring>
@@ -32,8 +33,6 @@ void replaceLostCorpsLeaders(Game& game) {
 }
 
 // ---- Not built yet -------------------------------------------------------------------------
-// Personnel: prisoners, hostages and guests of a computer house (later: personnel rules).
-void computerPrisonersAndGuests(Game&, int) {}
 // Armament of a computer house or one corps (later: computer houses).
 void armHouse(Game&, int) {}
 void armCorps(Game&, int) {}

@@ -4,6 +4,7 @@
 #include "ui/diplomacy_commands.h"
 #include "ui/main_window.h"
 #include "ui/military_commands.h"
+#include "ui/personnel_commands.h"
 #include "ui/ui_text.h"
 
 #include <map>
@@ -33,6 +34,14 @@ const std::map<QString, CommandFn>& table() {
         {"徴兵", runConscriptionCommand},
         {"城兵糧補充", runCastleFoodCommand},
         {"城普請", runCastleImproveCommand},
+        {"捕虜処遇", runTreatPrisoners},
+        {"捕虜交換", runExchangePrisoners},
+        {"客将招請", runInviteGuest},
+        {"人質処遇", runTreatHostages},
+        {"軍団編成", runOrganiseCorps},
+        {"軍団指示", runCorpsOrders},
+        {"軍団所領", runCorpsFiefs},
+        {"軍団資産", runCorpsAssets},
     };
     return commands;
 }

@@ -48,6 +48,8 @@ class QtFrontend : public Frontend {
     // A hand-fought field battle (qt_frontend_field_battle.cpp): the formation window, then the
     // battle window, with the battle piece playing while they are open.
     HandBattle fightFieldBattle(FieldBattle& battle, Random& rng) override;
+    int chooseHostage(const HostageRequest& request) override;
+    void treatSurrenderedGenerals(const SurrenderRequest& request) override;
 
   private:
     bool quiet() const;

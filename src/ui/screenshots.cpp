@@ -3,6 +3,7 @@
 #include "game/display_rules.h"
 #include "ui/battle_screenshots.h"
 #include "ui/dialog_screenshots.h"
+#include "ui/personnel_screenshots.h"
 #include "ui/game_app.h"
 #include "ui/game_dialogs.h"
 #include "ui/house_select_dialog.h"
@@ -63,6 +64,7 @@ void GameApp::takeScreenshots() {
     takeMilitaryScreenshots(*game_, w, dir);
     takeInfoScreenshots(*game_, w, services_.get(), dir);
     takeBattleScreenshots(*game_, w, dir);
+    takePersonnelScreenshots(*game_, w, dir);
     {
         StartMenuDialog menu(nullptr, w);
         menu.show();
