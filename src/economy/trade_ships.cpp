@@ -37,13 +37,13 @@ int partnerMonths(const WorldState& w, int partner, int province) {
 
 int voyageLength(int months) { return std::max(1, months); }
 
-int shipsAtSea(const Castle& k) {
+int shipsOnVoyage(const Castle& k) {
     int n = 0;
     for (const Voyage& v : k.voyages) n += v.ships;
     return n;
 }
 
-int waitingShips(const Castle& k) { return std::max(0, k.tradeShips - shipsAtSea(k)); }
+int waitingShips(const Castle& k) { return std::max(0, k.tradeShips - shipsOnVoyage(k)); }
 
 int dispatchTradeShips(WorldState& w, int house, int corps, int castle, int partner, int ships) {
     if (!isPort(w, castle) || ships <= 0) return -1;

@@ -33,7 +33,7 @@ int voyageLength(int months);
 inline int voyagePrice(int partner) { return partner == 0 ? kTrainingPrice : kVoyagePrice; }
 
 // Ships of a port in its fleet slots, and those waiting in port (owned − at sea, not below 0).
-int shipsAtSea(const Castle& k);
+int shipsOnVoyage(const Castle& k);
 int waitingShips(const Castle& k);
 
 // Sends `ships` ships of port `castle` to `partner` in the first free fleet slot, charging the
