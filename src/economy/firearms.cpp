@@ -137,6 +137,18 @@ void orderFromMarket(WorldState& w, int house, int market, int months, int units
     chargeAccount(w, house, -1, int64_t{units} * marketUnitPrice(w, market));
 }
 
+FundsFit fitToFunds(int wanted, int64_t otherCost, int64_t funds, int price) {
+    price = std::max(1, price);
+    if (otherCost + int64_t{wanted} * price <= funds) return {wanted, false};
+    const int64_t left = funds - otherCost;
+    const int value = left <= 0 ? 0 : static_cast<int>(std::min<int64_t>(wanted, left / price));
+    return {value, value == wanted};
+}
+
+std::string checkDeploymentCommand(const WorldState& w, int province) {
+    return validProvince(w, province) ? std::string() : std::string(kChooseProvince);
+}
+
 std::vector<int> deploymentGenerals(const WorldState& w, int house, int province) {
     std::vector<int> out;
     for (int c = 0; c < w.castleCount; ++c) {

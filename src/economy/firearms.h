@@ -55,6 +55,8 @@ int purchasable(const WorldState& w, const MarketOffer& offer);
 // counts them as the player's purchases of this phase.
 void orderFromMarket(WorldState& w, int house, int market, int months, int units, bool phasePurchase);
 
+// The refusal before the deployment window opens ("国を選択してください"), or empty.
+std::string checkDeploymentCommand(const WorldState& w, int province);
 // The generals the deployment window lists for the shown province: the house's (a guest general
 // by his commanding house) in the garrisons of unbesieged castles there, in no corps.
 std::vector<int> deploymentGenerals(const WorldState& w, int house, int province);
@@ -63,6 +65,15 @@ std::vector<int> deploymentGenerals(const WorldState& w, int house, int province
 int deploymentLimit(const WorldState& w, int general, int stockLeft, int assigned);
 // Gives each general his assignment (cut to his foot and to the stock) and lowers the stock.
 void deployGuns(WorldState& w, int house, const std::vector<std::pair<int, int>>& assignments);
+
+// A number entered in a gun window against the money: when `otherCost` + wanted × price exceeds
+// the funds the number drops to the largest affordable value (not below 0); `warn` is set when
+// that changes nothing ("資金が足りません").
+struct FundsFit {
+    int value = 0;
+    bool warn = false;
+};
+FundsFit fitToFunds(int wanted, int64_t otherCost, int64_t funds, int price);
 
 // True in the scenario's first month (no drift then).
 bool scenarioFirstMonth(const WorldState& w);
