@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace vh::ui {
 
@@ -16,16 +17,25 @@ QTreeWidget* economyList(const QStringList& headers, const QString& name, QWidge
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setAccessibleName(name);
     const QFontMetrics fm(list->font());
-    for (int c = 0; c < headers.size(); ++c)
-        list->setColumnWidth(c, std::max(fm.horizontalAdvance(headers[c]) + 24, c == 0 ? 130 : 70));
-    list->header()->setStretchLastSection(true);
+    int total = 0;
+    for (int c = 0; c < headers.size(); ++c) {
+        const int width = std::max(fm.horizontalAdvance(headers[c]) + 20, c == 0 ? 110 : 56);
+        list->setColumnWidth(c, width);
+        total += width;
+    }
+    list->header()->setStretchLastSection(false);
+    // Wide enough for every column without scrolling sideways.
+    list->setMinimumWidth(total + 2 * list->frameWidth() + 4);
     return list;
 }
 
 QTreeWidgetItem* economyRow(const QStringList& cells, int key) {
     auto* item = new QTreeWidgetItem(cells);
     item->setData(0, Qt::UserRole, key);
-    for (int c = 1; c < cells.size(); ++c) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    // Figures stand right, words and dates left.
+    static const QRegularExpression figure("^[-0-9 ()%,万石挺隻]+$");
+    for (int c = 1; c < cells.size(); ++c)
+        if (figure.match(cells[c]).hasMatch()) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
 

@@ -2,6 +2,7 @@
 // selection dialog and the start menu, each written as a PNG for people to look at.
 #include "game/display_rules.h"
 #include "ui/dialog_screenshots.h"
+#include "ui/economy_screenshots.h"
 #include "ui/game_app.h"
 #include "ui/game_dialogs.h"
 #include "ui/house_select_dialog.h"
@@ -60,6 +61,7 @@ void GameApp::takeScreenshots() {
     }
     takeDialogScreenshots(*game_, w, dir);
     takeInfoScreenshots(*game_, w, services_.get(), dir);
+    takeEconomyScreenshots(*game_, w, dir);
     {
         StartMenuDialog menu(nullptr, w);
         menu.show();
