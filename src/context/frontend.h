@@ -2,6 +2,7 @@
 // The desktop window, the headless runner and the tests' scripted player all implement it.
 #pragma once
 
+#include "context/economy_requests.h"
 #include "context/envoy_request.h"
 #include "context/event_requests.h"
 #include "context/personnel_requests.h"
@@ -66,6 +67,8 @@ public:
     }
     // The event window (イベント) for heavy snow or rain, with the affected provinces.
     virtual void showWeatherEvent(const WeatherEvent& e) { showMessage(e.heading() + "\n" + e.footer()); }
+    // Guns reached the player's house this month (鉄砲入手). Without a window nobody is told.
+    virtual void showGunDelivery(const GunDelivery& /*delivery*/) {}
     // A masterless general asks for service (登用選択): true takes him on, as a computer house would.
     virtual bool askRoninService(const RoninRequest& /*request*/) { return true; }
 

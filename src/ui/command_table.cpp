@@ -2,6 +2,7 @@
 #include "ui/command_table.h"
 
 #include "ui/diplomacy_commands.h"
+#include "ui/economy_commands.h"
 #include "ui/main_window.h"
 #include "ui/military_commands.h"
 #include "ui/personnel_commands.h"
@@ -42,6 +43,14 @@ const std::map<QString, CommandFn>& table() {
         {"軍団指示", runCorpsOrders},
         {"軍団所領", runCorpsFiefs},
         {"軍団資産", runCorpsAssets},
+        {"新田開墾", developmentCommandFn(Development::Land)},
+        {"楽市楽座", developmentCommandFn(Development::Market)},
+        {"鉱山開発", developmentCommandFn(Development::Mine)},
+        {"交易船派遣", runTradeDispatch},
+        {"船舶建造", runShipBuilding},
+        {"鉄砲生産", runGunProduction},
+        {"鉄砲購入", runGunPurchase},
+        {"鉄砲配備", runGunDeployment},
     };
     return commands;
 }

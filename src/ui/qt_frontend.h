@@ -37,6 +37,7 @@ class QtFrontend : public Frontend {
     void showAccountsReport(const AccountsReport& report) override;
     void showTradeShipReturn(const TradeShipReturn& r) override;
     void showWeatherEvent(const WeatherEvent& e) override;
+    void showGunDelivery(const GunDelivery& delivery) override;
     bool askRoninService(const RoninRequest& request) override;
     EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) override;
     // The siege window with the battle piece (qt_frontend_siege.cpp). Leaving it before the siege

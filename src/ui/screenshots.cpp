@@ -4,6 +4,7 @@
 #include "ui/battle_screenshots.h"
 #include "ui/dialog_screenshots.h"
 #include "ui/personnel_screenshots.h"
+#include "ui/economy_screenshots.h"
 #include "ui/game_app.h"
 #include "ui/game_dialogs.h"
 #include "ui/house_select_dialog.h"
@@ -65,6 +66,7 @@ void GameApp::takeScreenshots() {
     takeInfoScreenshots(*game_, w, services_.get(), dir);
     takeBattleScreenshots(*game_, w, dir);
     takePersonnelScreenshots(*game_, w, dir);
+    takeEconomyScreenshots(*game_, w, dir);
     {
         StartMenuDialog menu(nullptr, w);
         menu.show();
