@@ -3,6 +3,8 @@
 #include "game/display_rules.h"
 #include "ui/battle_screenshots.h"
 #include "ui/dialog_screenshots.h"
+#include "ui/personnel_screenshots.h"
+#include "ui/economy_screenshots.h"
 #include "ui/game_app.h"
 #include "ui/game_dialogs.h"
 #include "ui/house_select_dialog.h"
@@ -60,8 +62,11 @@ void GameApp::takeScreenshots() {
         save(&d, dir, "house-select.png");
     }
     takeDialogScreenshots(*game_, w, dir);
+    takeMilitaryScreenshots(*game_, w, dir);
     takeInfoScreenshots(*game_, w, services_.get(), dir);
     takeBattleScreenshots(*game_, w, dir);
+    takePersonnelScreenshots(*game_, w, dir);
+    takeEconomyScreenshots(*game_, w, dir);
     {
         StartMenuDialog menu(nullptr, w);
         menu.show();
