@@ -81,7 +81,9 @@ TEST_F(Prisoners, ExchangeNeedsTheBetterBargainAndReleasesBoth) {
     EXPECT_EQ(w.generals[ours].house, me);
     EXPECT_EQ(w.generals[theirs].house, rival);
     EXPECT_EQ(w.generals[theirs].castle, rivalCastle);
-    EXPECT_EQ(player.texts("message"), std::vector<std::string>{"秀吉 が 今川 の捕虜から解放され、清洲城 に帰還しました"});
+    EXPECT_EQ(player.texts("message"),
+              (std::vector<std::string>{"今川 は捕虜交換を承諾しませんでした", "今川 は捕虜交換を承諾しました",
+                                        "秀吉 が 今川 の捕虜から解放され、清洲城 に帰還しました"}));
 }
 
 TEST_F(Prisoners, ReleaseWithoutAHomeCastleSeeksTheLargestFriends) {
