@@ -5,6 +5,7 @@
 
 #include "diplomacy/relations.h"
 #include "context/game_text.h"
+#include "economy/firearms.h"
 #include "simulation/accounts.h"
 #include "simulation/month_events.h"
 #include "simulation/succession.h"
@@ -30,8 +31,8 @@ void relationCountdowns(Game& g) { countDownRelations(g.world); }
 void powerFigures(Game& g) { recordPowerFigures(g.world); }
 void harvestAndAccounts(Game& g) { settleMonthAccounts(g); }
 void tradeShipMonths(Game& g) { advanceTradeVoyages(g.world); }
-// ---- Not built yet: later parts of the game ------------------------------------------------
-void firearmsDeliveries(Game&) {} // firearms deliveries and market drift (firearms issue, not filed yet)
+// ---- The economy (src/economy) --------------------------------------------------------------
+void firearmsDeliveries(Game& g) { firearmsMonth(g); }
 // ---------------------------------------------------------------------------------------------
 
 // The month's weather is rolled afresh and sieges without besiegers lose their progress.
@@ -57,13 +58,28 @@ bool unificationTest(Game& game) {
     return false;
 }
 
-using Step = void (*)(Game&);
+struct Step {
+    const char* name;
+    void (*run)(Game&);
+};
 
-const Step kBeforeUnification[] = {generalCounters, beginEventPhase, freeVassals};
-const Step kAfterUnification[] = {snow,               rain,              illness,          appearingGenerals,
-                                  uprisings,          corpsLeaders,      houseHeads,       relationCountdowns,
-                                  castleListFixUp,    powerFigures,      tradeShipMonths,  firearmsDeliveries,
-                                  harvestAndAccounts};
+const Step kBeforeUnification[] = {
+    {"generals", generalCounters}, {"phase", beginEventPhase}, {"freedVassals", freeVassals}};
+const Step kAfterUnification[] = {
+    {"snow", snow},
+    {"rain", rain},
+    {"illness", illness},
+    {"appearances", appearingGenerals},
+    {"uprisings", uprisings},
+    {"corpsLeaders", corpsLeaders},
+    {"heads", houseHeads},
+    {"relationCountdowns", relationCountdowns},
+    {"castleLists", castleListFixUp},
+    {"powerFigures", powerFigures},
+    {"tradeShips", tradeShipMonths},
+    {"firearms", firearmsDeliveries},
+    {"accounts", harvestAndAccounts},
+};
 
 } // namespace
 
@@ -83,10 +99,15 @@ std::string endingText(const WorldState& w, int house) {
     return houseNameText(w, house) + nameText(w, w.settings.endingText);
 }
 
-bool monthEventStep(Game& game) {
-    for (Step s : kBeforeUnification) s(game);
+bool monthEventStep(Game& game, const EventStepObserver& observe) {
+    const auto run = [&](const Step& s) {
+        s.run(game);
+        if (observe) observe(s.name, game);
+    };
+    for (const Step& s : kBeforeUnification) run(s);
     if (!unificationTest(game)) return false;
-    for (Step s : kAfterUnification) s(game);
+    if (observe) observe("unification", game);
+    for (const Step& s : kAfterUnification) run(s);
     return true;
 }
 

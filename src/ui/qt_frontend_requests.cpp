@@ -3,6 +3,7 @@
 #include "ui/accounts_report_dialog.h"
 #include "ui/envoy_visit_dialog.h"
 #include "ui/event_window.h"
+#include "ui/firearms_dialogs.h"
 #include "ui/harvest_dialog.h"
 #include "ui/hostage_dialogs.h"
 #include "ui/main_window.h"
@@ -45,6 +46,12 @@ void QtFrontend::showTradeShipReturn(const TradeShipReturn& r) {
 void QtFrontend::showWeatherEvent(const WeatherEvent& e) {
     if (quiet()) return;
     EventWindow d(window_->game().world, e, startState(window_), window_);
+    d.exec();
+}
+
+void QtFrontend::showGunDelivery(const GunDelivery& delivery) {
+    if (quiet()) return;
+    GunDeliveryDialog d(delivery, window_);
     d.exec();
 }
 
