@@ -4,6 +4,8 @@
 #include "ui/diplomacy_commands.h"
 #include "ui/economy_commands.h"
 #include "ui/main_window.h"
+#include "ui/military_commands.h"
+#include "ui/personnel_commands.h"
 #include "ui/ui_text.h"
 
 #include <map>
@@ -28,6 +30,19 @@ const std::map<QString, CommandFn>& table() {
         {"主家鞍替", diplomacyCommandFn(DiplomacyCommand::ChangeLord)},
         {"従属志願", diplomacyCommandFn(DiplomacyCommand::ApplySubordination)},
         {"臣従志願", diplomacyCommandFn(DiplomacyCommand::ApplySubmission)},
+        {"武将移動", runMoveCommand},
+        {"出陣", runSortieCommand},
+        {"徴兵", runConscriptionCommand},
+        {"城兵糧補充", runCastleFoodCommand},
+        {"城普請", runCastleImproveCommand},
+        {"捕虜処遇", runTreatPrisoners},
+        {"捕虜交換", runExchangePrisoners},
+        {"客将招請", runInviteGuest},
+        {"人質処遇", runTreatHostages},
+        {"軍団編成", runOrganiseCorps},
+        {"軍団指示", runCorpsOrders},
+        {"軍団所領", runCorpsFiefs},
+        {"軍団資産", runCorpsAssets},
         {"新田開墾", developmentCommandFn(Development::Land)},
         {"楽市楽座", developmentCommandFn(Development::Market)},
         {"鉱山開発", developmentCommandFn(Development::Mine)},

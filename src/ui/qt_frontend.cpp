@@ -8,6 +8,7 @@
 namespace vh::ui {
 
 void QtFrontend::showMessage(const std::string& text) {
+    if (window_ && window_->game().closing) return; // the program is closing
     ui::showMessage(window_, utf8(text));
 }
 
@@ -32,6 +33,8 @@ void QtFrontend::phaseStarted(int phase) {
     if (!window_) return;
     window_->showPhase(phase);
     window_->setPlayerTurn(false);
+    // The map animates only on the player's turn; the computer houses act without it.
+    window_->stopPulse();
     window_->refresh();
     // The computer houses act next, synchronously: paint the new phase before they do.
     window_->repaint();
@@ -40,6 +43,7 @@ void QtFrontend::phaseStarted(int phase) {
 void QtFrontend::playerTurn() {
     if (!window_) return;
     window_->setPlayerTurn(true);
+    window_->startPulse();
     window_->refresh();
 }
 

@@ -5,7 +5,9 @@
 #include "ui/event_window.h"
 #include "ui/firearms_dialogs.h"
 #include "ui/harvest_dialog.h"
+#include "ui/hostage_dialogs.h"
 #include "ui/main_window.h"
+#include "ui/prisoner_dialogs.h"
 #include "ui/qt_frontend.h"
 #include "ui/ronin_dialog.h"
 
@@ -65,6 +67,20 @@ EnvoyVisitAnswer QtFrontend::askEnvoyVisit(const EnvoyVisitRequest& request) {
     EnvoyVisitDialog d(window_->game().world, request, startState(window_), window_);
     d.exec();
     return d.answer();
+}
+
+int QtFrontend::chooseHostage(const HostageRequest& request) {
+    if (quiet()) return Frontend::chooseHostage(request);
+    HostageOfferDialog d(request, window_);
+    d.exec();
+    return d.choice();
+}
+
+void QtFrontend::treatSurrenderedGenerals(const SurrenderRequest& request) {
+    if (quiet()) return Frontend::treatSurrenderedGenerals(request);
+    PrisonerDialog d(PrisonerDialog::Mode::Surrender, request, {}, window_);
+    d.exec();
+    window_->refresh();
 }
 
 } // namespace vh::ui
