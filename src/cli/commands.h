@@ -16,6 +16,7 @@ int benchmark(const Args& args);
 int watch(const Args& args);
 int resume(const Args& args);
 int saveInfo(const Args& args);
+int soak(const Args& args);
 
 // Directory of the bundled data (default.map, scenarios) next to the executable, or the source tree's data/.
 std::string defaultProgramDir(const char* argv0);

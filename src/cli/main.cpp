@@ -55,6 +55,7 @@ int main(int argc, char** argv) {
         {"watch", watch},
         {"resume", resume},
         {"save-info", saveInfo},
+        {"soak", soak},
     };
     if (argc < 2) {
         usage();
