@@ -1,0 +1,63 @@
+// What the month's battles need from the fighting engines and the prisoner rules, behind one
+// small table of calls, so the resolution reads the same whether a test scripts the outcomes or
+// the real field battle, siege and personnel rules answer.
+#pragma once
+
+#include "context/game.h"
+
+#include <functional>
+#include <vector>
+
+namespace vh {
+
+// One field battle as the resolution asks for it. Side A and side B hold at most 20 generals
+// each, in general order; a side may instead (or also) bring a castle whose garrison soldiers
+// fight with it. `sideBIsCastle` marks side B as the castle's side (relief battles and sallies).
+struct FieldBattleCall {
+    std::vector<int> sideA;
+    int castleA = -1;
+    std::vector<int> sideB;
+    int castleB = -1;
+    bool sideBIsCastle = false;
+    int province = -1;
+    int secondProvince = -1; // -1 when the battle lies in one province
+};
+
+// Field battle results.
+inline constexpr int kBattleDraw = 0;
+inline constexpr int kBattleSideAWon = 1;
+inline constexpr int kBattleSideBWon = 2;
+
+// Siege results for the month.
+inline constexpr int kSiegeHolds = 0;
+inline constexpr int kSiegeStormed = 1;
+inline constexpr int kSiegeStarved = 2;
+
+// What the player's siege window reports back: the sally's field battle result with the
+// besiegers as side A (-1 when nobody sallied) and the month's siege result.
+struct SiegeOutcome {
+    int sally = -1;
+    int result = kSiegeHolds;
+};
+
+struct ResolutionServices {
+    // The field battle engine; it decides itself whether the player fights by hand.
+    std::function<int(Game&, const FieldBattleCall&)> fieldBattle;
+    // A computer garrison's decision to sally out against its besiegers.
+    std::function<bool(Game&, int castle)> garrisonSallies;
+    // The automatic siege of one castle for the month.
+    std::function<int(Game&, int castle)> automaticSiege;
+    // The player's siege window for one castle.
+    std::function<SiegeOutcome(Game&, int castle)> playerSiege;
+    // Takes a general prisoner for the captor house.
+    std::function<void(Game&, int captor, int general)> takePrisoner;
+    // A computer conqueror's recruitment of one prisoner: true when he entered its service.
+    std::function<bool(Game&, int general)> recruitPrisoner;
+    // The player's surrendered-generals dialog for the prisoners one castle fall produced.
+    std::function<void(Game&, const std::vector<int>& prisoners)> surrenderedGenerals;
+};
+
+// The game's own calls: the field battle and siege engines and the prisoner rules.
+ResolutionServices standardResolutionServices();
+
+} // namespace vh
