@@ -101,7 +101,7 @@ void siegeOf(Game& game, const ResolutionServices& s, int c) {
     }
     k.siegeProgress = 0;
     k.garrison = 0;
-    castleFalls(game, s, c, castleDefenders(w, c));
+    castleFalls(game, s, c, fallenCastleDefenders(w, c));
 }
 
 bool hasScenarioRecord(const WorldState& w, const General& g) {

@@ -170,7 +170,7 @@ void placeHouseless(WorldState& w, int d) {
 
 } // namespace
 
-std::vector<int> castleDefenders(const WorldState& w, int castle) {
+std::vector<int> fallenCastleDefenders(const WorldState& w, int castle) {
     std::vector<int> out;
     for (int g = 0; g < w.generalCount && static_cast<int>(out.size()) < kMaxDefenders; ++g) {
         const General& r = w.generals[g];

@@ -12,7 +12,7 @@ namespace vh {
 
 // The generals standing in the castle and not in the field, at most 1000, in general order:
 // the defenders of a castle that has just fallen.
-std::vector<int> castleDefenders(const WorldState& w, int castle);
+std::vector<int> fallenCastleDefenders(const WorldState& w, int castle);
 
 // Hands the fallen castle to the commanding house of its first besieger. Returns that house
 // (-1 when the castle has no besieger and nothing changed).

@@ -14,7 +14,8 @@ class ScriptedFrontend : public Frontend {
 public:
     struct Request {
         // "message", "ok-cancel", "yes-no", "watch-on", "ending", "phase", "turn", "world", "harvest",
-        // "accounts", "trade-ship", "weather", "ronin", "envoy"
+        // "accounts", "trade-ship", "weather", "ronin", "envoy",
+        // "battle-report"
         std::string kind;
         std::string text;
     };
@@ -47,6 +48,7 @@ public:
     void showWeatherEvent(const WeatherEvent& e) override;
     bool askRoninService(const RoninRequest& request) override;
     EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) override;
+    void showBattleReport(const std::string& text) override;
 
     const std::vector<Request>& requests() const { return requests_; }
     // The recorded requests of one kind, texts only.
