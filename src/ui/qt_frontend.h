@@ -39,6 +39,8 @@ class QtFrontend : public Frontend {
     void showWeatherEvent(const WeatherEvent& e) override;
     bool askRoninService(const RoninRequest& request) override;
     EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) override;
+    // The month's battle report (合戦および攻城戦の発生状況).
+    void showBattleReport(const std::string& text) override;
 
   private:
     bool quiet() const;

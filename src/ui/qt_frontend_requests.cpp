@@ -1,6 +1,7 @@
 // The desktop window's answers to the month's requests and to envoys: each request opens its
 // modal dialog over the main window, except during automatic play, which must never wait.
 #include "ui/accounts_report_dialog.h"
+#include "ui/battle_report_dialog.h"
 #include "ui/envoy_visit_dialog.h"
 #include "ui/event_window.h"
 #include "ui/harvest_dialog.h"
@@ -27,6 +28,12 @@ int QtFrontend::chooseHarvestTax(const HarvestRequest& request) {
     HarvestDialog d(window_->game().world, request, startState(window_), window_);
     d.exec();
     return d.taxIndex();
+}
+
+void QtFrontend::showBattleReport(const std::string& text) {
+    if (quiet()) return;
+    BattleReportDialog d(text, window_);
+    d.exec();
 }
 
 void QtFrontend::showAccountsReport(const AccountsReport& report) {

@@ -22,6 +22,14 @@ template <class Want> uint32_t seedWhoseFirstDraw(Want want) {
     }
 }
 
+// A seed whose first draws (as reals in [0, 1]) satisfy `want`.
+template <class Want> uint32_t seedWhoseDraws(Want want) {
+    for (uint32_t s = 0;; ++s) {
+        Random r(s);
+        if (want(r)) return s;
+    }
+}
+
 bool contains(const Strs& v, const std::string& s) { return std::find(v.begin(), v.end(), s) != v.end(); }
 
 struct FallWorld : ResolutionWorld {
@@ -200,24 +208,25 @@ TEST_F(FallTest, AHeadWhoCannotGetAwayFleesWithChanceSixTenthsAnyOtherWithAQuart
 }
 
 TEST_F(FallTest, ComputerConquerorsRecruitPrisonersAndThePlayerDecidesInTheDialog) {
-    w.castles[shiraga].owner = static_cast<int16_t>(mori);
-    // A seed whose seppuku draws both stay below the thresholds (0.7 + share × 5).
-    game->rng.seed(seedWhoseFirstDraw([](int r) { return r < 1000; }));
-    transferCastle(*game, gassan);
-    std::vector<int> prisoners = defendersFates(*game, services(), gassan, {hisanobu});
-    if (!prisoners.empty()) {
-        EXPECT_TRUE(contains(messages(), "久信は毛利の家臣になりました"));
-    }
-
-    FallWorld t;
-    t.w.playerHouse = t.mori;
-    t.w.castles[t.shiraga].owner = static_cast<int16_t>(t.mori);
-    t.game->rng.seed(seedWhoseFirstDraw([](int r) { return r < 1000; }));
-    transferCastle(*t.game, t.gassan);
-    prisoners = defendersFates(*t.game, t.services(), t.gassan, {t.hisanobu});
-    ASSERT_EQ(t.surrendered.size(), prisoners.empty() ? 0u : 1u);
-    if (!prisoners.empty()) {
-        EXPECT_EQ(t.surrendered[0], prisoners);
+    // Cornered (no castle of his house left), he does not flee (0.25), passes the seppuku draw
+    // (below 0.7) and is taken for certain.
+    const uint32_t seed = seedWhoseDraws([](Random& r) { return r.unit() >= 0.25 && r.unit() < 0.7; });
+    for (const bool playerWins : {false, true}) {
+        FallWorld t;
+        if (playerWins) t.w.playerHouse = t.mori;
+        t.w.castles[t.shiraga].owner = static_cast<int16_t>(t.mori);
+        t.game->rng.seed(seed);
+        transferCastle(*t.game, t.gassan);
+        const std::vector<int> prisoners = defendersFates(*t.game, t.services(), t.gassan, {t.hisanobu});
+        EXPECT_EQ(prisoners, (Ints{t.hisanobu}));
+        EXPECT_EQ(t.taken, (Ints{t.hisanobu}));
+        if (playerWins) {
+            EXPECT_EQ(t.surrendered, (std::vector<Ints>{{t.hisanobu}}));
+            EXPECT_TRUE(t.messages().empty());
+        } else {
+            EXPECT_TRUE(t.surrendered.empty());
+            EXPECT_EQ(t.messages(), (Strs{"久信は毛利の家臣になりました"}));
+        }
     }
 }
 
