@@ -199,6 +199,7 @@ void GameApp::saveCurrentGame() {
 void GameApp::endTurn() {
     if (game_->world.playerHouse < 0 || game_->gameOver) return;
     window_->setPlayerTurn(false);
+    window_->stopPulse();
     // A watcher has nothing to do in the phases: one press plays the rest of the month.
     if (game_->world.spectator) handle(runUntil(*game_, nextMonth(game_->world.date)));
     else handle(endTurnPressed(*game_));
