@@ -7,11 +7,8 @@ ResolutionServices standardResolutionServices() {
     ResolutionServices s;
     // Waits for the field battle engine: until it is merged every battle is a draw.
     s.fieldBattle = [](Game&, const FieldBattleCall&) { return kBattleDraw; };
-    // Waits for the siege engine: until it is merged no garrison sallies, every castle holds and
-    // the player's siege window is not opened.
-    s.garrisonSallies = [](Game&, int) { return false; };
-    s.automaticSiege = [](Game&, int) { return kSiegeHolds; };
-    s.playerSiege = [](Game&, int) { return SiegeOutcome{}; };
+    // Waits for the siege engine: until it is merged every besieged castle holds.
+    s.siegeMonth = [](Game&, int, const SallyBattleCall&) { return SiegeOutcome{}; };
     // Wait for the prisoner rules: nobody is taken prisoner or recruited yet.
     s.takePrisoner = [](Game&, int, int) {};
     s.recruitPrisoner = [](Game&, int) { return false; };

@@ -33,22 +33,24 @@ inline constexpr int kSiegeHolds = 0;
 inline constexpr int kSiegeStormed = 1;
 inline constexpr int kSiegeStarved = 2;
 
-// What the player's siege window reports back: the sally's field battle result with the
-// besiegers as side A (-1 when nobody sallied) and the month's siege result.
+// The month's siege of one castle: the sally's field battle result with the besiegers as side A
+// (-1 when nobody sallied) and the month's siege result. `abandoned` when the program was closed
+// inside the siege window: the month stops without asking the player anything more.
 struct SiegeOutcome {
     int sally = -1;
     int result = kSiegeHolds;
+    bool abandoned = false;
 };
+
+// The sally of a castle's garrison as a field battle; the siege asks the resolution for it.
+using SallyBattleCall = std::function<int(Game&, int castle)>;
 
 struct ResolutionServices {
     // The field battle engine; it decides itself whether the player fights by hand.
     std::function<int(Game&, const FieldBattleCall&)> fieldBattle;
-    // A computer garrison's decision to sally out against its besiegers.
-    std::function<bool(Game&, int castle)> garrisonSallies;
-    // The automatic siege of one castle for the month.
-    std::function<int(Game&, int castle)> automaticSiege;
-    // The player's siege window for one castle.
-    std::function<SiegeOutcome(Game&, int castle)> playerSiege;
+    // The month's siege of a besieged castle: the player's siege window when his generals are
+    // involved, else the garrison's sally decision, the sally and the automatic siege.
+    std::function<SiegeOutcome(Game&, int castle, const SallyBattleCall& sally)> siegeMonth;
     // Takes a general prisoner for the captor house.
     std::function<void(Game&, int captor, int general)> takePrisoner;
     // A computer conqueror's recruitment of one prisoner: true when he entered its service.

@@ -26,35 +26,22 @@ std::string battleReportText(const Game& game) {
 namespace resolution {
 namespace {
 
-bool playerSide(const WorldState& w, int side) { return !w.spectator && side >= 0 && side == w.playerHouse; }
-
-bool anyOutsideCorps(const WorldState& w, const int32_t* list, int count) {
-    for (int i = 0; i < std::min(count, Castle::kMaxGenerals); ++i)
-        if (w.generals[list[i]].corps < 0) return true;
-    return false;
-}
-
-bool corpsHoldsProvince(const WorldState& w, int house, int province) {
-    for (const Corps& c : w.corps) {
-        if (c.leader < 0 || c.house != house) continue;
-        for (uint8_t p : c.provinces)
-            if (p != 0xFF && p == province) return true;
-    }
-    return false;
-}
-
-// The player fights the siege in the siege window when generals under his own command stand on
-// either side, or when his castle has no general and no corps of his looks after its province.
-bool playerFightsSiege(const WorldState& w, int castle, int ownerSide, int besiegerSide) {
-    const Castle& k = w.castles[castle];
-    if (playerSide(w, besiegerSide) && anyOutsideCorps(w, k.besiegers, k.besiegerCount)) return true;
-    if (!playerSide(w, ownerSide)) return false;
-    if (anyOutsideCorps(w, k.generals, k.generalCount)) return true;
-    return k.generalCount == 0 && !corpsHoldsProvince(w, w.playerHouse, w.castleSites[castle].province);
-}
-
 std::vector<int> listed(const int32_t* list, int count) {
     return std::vector<int>(list, list + std::min(count, Castle::kMaxGenerals));
+}
+
+// The garrison's sally: the besiegers as side A, the garrison generals with the garrison soldiers
+// as the castle's side.
+int sallyBattle(Game& game, const ResolutionServices& s, int c) {
+    const WorldState& w = game.world;
+    const Castle& k = w.castles[c];
+    FieldBattleCall call;
+    call.sideA = listed(k.besiegers, k.besiegerCount);
+    call.sideB = listed(k.generals, k.generalCount);
+    call.castleB = c;
+    call.sideBIsCastle = true;
+    call.province = w.castleSites[c].province;
+    return s.fieldBattle(game, call);
 }
 
 void siegeOf(Game& game, const ResolutionServices& s, int c) {
@@ -62,21 +49,7 @@ void siegeOf(Game& game, const ResolutionServices& s, int c) {
     Castle& k = w.castles[c];
     const int O = commandingHouse(w, k.owner);
     const int B = commandingHouse(w, w.generals[k.besiegers[0]].house);
-    SiegeOutcome out;
-    if (playerFightsSiege(w, c, O, B)) {
-        out = s.playerSiege(game, c);
-    } else {
-        if (s.garrisonSallies(game, c)) {
-            FieldBattleCall call;
-            call.sideA = listed(k.besiegers, k.besiegerCount);
-            call.sideB = listed(k.generals, k.generalCount);
-            call.castleB = c;
-            call.sideBIsCastle = true;
-            call.province = w.castleSites[c].province;
-            out.sally = s.fieldBattle(game, call);
-        }
-        if (out.sally < 0 || out.sally == kBattleSideAWon) out.result = s.automaticSiege(game, c);
-    }
+    const SiegeOutcome out = s.siegeMonth(game, c, [&s](Game& g, int castle) { return sallyBattle(g, s, castle); });
     const std::string name = castleName(w, c);
     if (out.sally >= 0) {
         appendReportLine(game, name + "周囲で城兵(" + houseNameText(w, O) + ")と攻城軍(" + houseNameText(w, B) + ")が野戦");

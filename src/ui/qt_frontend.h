@@ -41,6 +41,8 @@ class QtFrontend : public Frontend {
     EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) override;
     // The month's battle report (合戦および攻城戦の発生状況).
     void showBattleReport(const std::string& text) override;
+    // 城から退却 over the siege window.
+    void chooseCastleRetreat(int castle) override;
 
   private:
     bool quiet() const;

@@ -2,12 +2,15 @@
 // modal dialog over the main window, except during automatic play, which must never wait.
 #include "ui/accounts_report_dialog.h"
 #include "ui/battle_report_dialog.h"
+#include "ui/castle_retreat_dialog.h"
 #include "ui/envoy_visit_dialog.h"
 #include "ui/event_window.h"
 #include "ui/harvest_dialog.h"
 #include "ui/main_window.h"
 #include "ui/qt_frontend.h"
 #include "ui/ronin_dialog.h"
+
+#include <QApplication>
 
 namespace vh::ui {
 
@@ -34,6 +37,12 @@ void QtFrontend::showBattleReport(const std::string& text) {
     if (quiet()) return;
     BattleReportDialog d(text, window_);
     d.exec();
+}
+
+void QtFrontend::chooseCastleRetreat(int castle) {
+    if (!window_) return;
+    QWidget* over = QApplication::activeModalWidget();
+    runCastleRetreatDialog(over ? over : window_, window_->game(), castle);
 }
 
 void QtFrontend::showAccountsReport(const AccountsReport& report) {

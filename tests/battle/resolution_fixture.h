@@ -51,22 +51,22 @@ struct ResolutionWorld {
             results.pop_front();
             return r;
         };
-        s.garrisonSallies = [this](Game&, int) {
-            if (sallies.empty()) return false;
-            const bool r = sallies.front();
-            sallies.pop_front();
-            return r;
-        };
-        s.automaticSiege = [this](Game&, int castle) {
+        // The month's siege: the garrison sallies as `sallies` says, then the siege gives the next of
+        // `siegeResults` (holding when none is queued) unless the sally drove the besiegers off.
+        s.siegeMonth = [this](Game& g, int castle, const SallyBattleCall& sally) {
+            SiegeOutcome out;
+            if (!sallies.empty()) {
+                const bool out_ = sallies.front();
+                sallies.pop_front();
+                if (out_) out.sally = sally(g, castle);
+            }
+            if (out.sally >= 0 && out.sally != kBattleSideAWon) return out;
             siegedCastles.push_back(castle);
-            if (siegeResults.empty()) return kSiegeHolds;
-            const int r = siegeResults.front();
-            siegeResults.pop_front();
-            return r;
-        };
-        s.playerSiege = [this](Game&, int castle) {
-            playerSieges.push_back(castle);
-            return SiegeOutcome{};
+            if (!siegeResults.empty()) {
+                out.result = siegeResults.front();
+                siegeResults.pop_front();
+            }
+            return out;
         };
         s.takePrisoner = [this](Game&, int captor, int g) {
             General& r = w.generals[g];
@@ -107,7 +107,6 @@ struct ResolutionWorld {
     std::deque<int> siegeResults;
     std::vector<FieldBattleCall> battles;
     std::vector<int> siegedCastles;
-    std::vector<int> playerSieges;
     std::vector<int> taken;
     bool recruitAnswer = true;
     std::vector<std::vector<int>> surrendered;
