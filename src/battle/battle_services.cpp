@@ -1,18 +1,46 @@
 // The game's own engines and prisoner rules behind the month's battles.
 #include "battle/battle_services.h"
 
+#include "battle/field_battle_world.h"
+#include "battle/siege_world.h"
+#include "personnel/prisoners.h"
+
+#include <utility>
+
 namespace vh {
+namespace {
+
+// Once the program is closing inside a window of the month, nothing more is asked of the
+// player: the rest of the month runs as the computer would run it.
+template <class Fn> auto unlessClosing(Game& game, Fn fn) {
+    Frontend* const seat = game.closing ? std::exchange(game.frontend, nullptr) : game.frontend;
+    struct Restore {
+        Game& game;
+        Frontend* seat;
+        ~Restore() { game.frontend = seat; }
+    } restore{game, seat};
+    return fn();
+}
+
+} // namespace
 
 ResolutionServices standardResolutionServices() {
     ResolutionServices s;
-    // Waits for the field battle engine: until it is merged every battle is a draw.
-    s.fieldBattle = [](Game&, const FieldBattleCall&) { return kBattleDraw; };
-    // Waits for the siege engine: until it is merged every besieged castle holds.
-    s.siegeMonth = [](Game&, int, const SallyBattleCall&) { return SiegeOutcome{}; };
-    // Wait for the prisoner rules: nobody is taken prisoner or recruited yet.
-    s.takePrisoner = [](Game&, int, int) {};
-    s.recruitPrisoner = [](Game&, int) { return false; };
-    s.surrenderedGenerals = [](Game&, const std::vector<int>&) {};
+    s.fieldBattle = [](Game& game, const FieldBattleCall& c) {
+        return fightFieldBattle(game, c.sideA, c.castleA, c.sideB, c.castleB, c.sideBIsCastle ? 1 : 0, c.province,
+                                c.secondProvince);
+    };
+    s.siegeMonth = [](Game& game, int castle, const SallyBattleCall& sally) {
+        const RetreatDialog retreat = [](Game& g, int c) {
+            if (g.frontend) g.frontend->chooseCastleRetreat(c);
+        };
+        const SiegeMonthOutcome o = unlessClosing(game, [&] { return runSiegeMonth(game, castle, sally, retreat); });
+        return SiegeOutcome{o.sally, o.result, o.abandoned};
+    };
+    s.takePrisoner = [](Game& game, int captor, int general) { takePrisoner(game, captor, general); };
+    s.settlePrisoners = [](Game& game, int conqueror, const std::vector<int>& prisoners) {
+        unlessClosing(game, [&] { treatSurrenderedGenerals(game, conqueror, prisoners); });
+    };
     return s;
 }
 

@@ -3,6 +3,7 @@
 // the real field battle, siege and personnel rules answer.
 #pragma once
 
+#include "battle/siege.h"
 #include "context/game.h"
 
 #include <functional>
@@ -28,13 +29,8 @@ inline constexpr int kBattleDraw = 0;
 inline constexpr int kBattleSideAWon = 1;
 inline constexpr int kBattleSideBWon = 2;
 
-// Siege results for the month.
-inline constexpr int kSiegeHolds = 0;
-inline constexpr int kSiegeStormed = 1;
-inline constexpr int kSiegeStarved = 2;
-
 // The month's siege of one castle: the sally's field battle result with the besiegers as side A
-// (-1 when nobody sallied) and the month's siege result. `abandoned` when the program was closed
+// (-1 when nobody sallied) and the month's siege result (kSiegeHolds, kSiegeFallen, kSiegeSurrendered). `abandoned` when the program was closed
 // inside the siege window: the month stops without asking the player anything more.
 struct SiegeOutcome {
     int sally = -1;
@@ -53,10 +49,9 @@ struct ResolutionServices {
     std::function<SiegeOutcome(Game&, int castle, const SallyBattleCall& sally)> siegeMonth;
     // Takes a general prisoner for the captor house.
     std::function<void(Game&, int captor, int general)> takePrisoner;
-    // A computer conqueror's recruitment of one prisoner: true when he entered its service.
-    std::function<bool(Game&, int general)> recruitPrisoner;
-    // The player's surrendered-generals dialog for the prisoners one castle fall produced.
-    std::function<void(Game&, const std::vector<int>& prisoners)> surrenderedGenerals;
+    // The prisoners one castle fall produced, decided by the conqueror: the player in the
+    // surrendered-generals dialog, a computer house by recruiting whom it can at once.
+    std::function<void(Game&, int conqueror, const std::vector<int>& prisoners)> settlePrisoners;
 };
 
 // The game's own calls: the field battle and siege engines and the prisoner rules.

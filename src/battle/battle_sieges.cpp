@@ -50,6 +50,7 @@ void siegeOf(Game& game, const ResolutionServices& s, int c) {
     const int O = commandingHouse(w, k.owner);
     const int B = commandingHouse(w, w.generals[k.besiegers[0]].house);
     const SiegeOutcome out = s.siegeMonth(game, c, [&s](Game& g, int castle) { return sallyBattle(g, s, castle); });
+    if (out.abandoned) game.closing = true;
     const std::string name = castleName(w, c);
     if (out.sally >= 0) {
         appendReportLine(game, name + "周囲で城兵(" + houseNameText(w, O) + ")と攻城軍(" + houseNameText(w, B) + ")が野戦");
@@ -63,10 +64,10 @@ void siegeOf(Game& game, const ResolutionServices& s, int c) {
         }
     }
     appendReportLine(game, name + "（" + houseNameText(w, O) + "）は" + houseNameText(w, B) + "に攻められています");
-    if (out.result != kSiegeStormed && out.result != kSiegeStarved) return;
+    if (out.result != kSiegeFallen && out.result != kSiegeSurrendered) return;
     // The siege may have ended with nobody left before the castle.
     if (k.besiegerCount == 0) return;
-    if (out.result == kSiegeStormed) {
+    if (out.result == kSiegeFallen) {
         if (k.size > 1) --k.size;
         appendReportLine(game, "  → " + name + "は強襲により落城しました");
     } else {
@@ -189,7 +190,7 @@ void resolveMonthlyBattles(Game& game, const ResolutionServices& s) {
     rebuildCastleLists(game);
     for (int c = 0; c < w.castleCount; ++c)
         if (w.castles[c].besiegerCount == 0) w.castles[c].siegeProgress = 0;
-    if (!game.quietMode && game.frontend) game.frontend->showBattleReport(battleReportText(game));
+    if (!game.quietMode && !game.closing && game.frontend) game.frontend->showBattleReport(battleReportText(game));
 }
 
 void resolveMonthlyBattles(Game& game) { resolveMonthlyBattles(game, standardResolutionServices()); }

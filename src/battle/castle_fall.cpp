@@ -221,14 +221,7 @@ std::vector<int> defendersFates(Game& game, const ResolutionServices& s, int cas
     }
     for (int d : defenders)
         if (d >= 0 && d < w.generalCount && w.generals[d].house < 0) placeHouseless(w, d);
-    if (prisoners.empty()) return prisoners;
-    if (conqueror == w.playerHouse && !w.spectator) {
-        s.surrenderedGenerals(game, prisoners);
-    } else {
-        for (int p : prisoners)
-            if (s.recruitPrisoner(game, p))
-                game.notify(nameText(w, w.generals[p].name) + "は" + houseNameText(w, conqueror) + "の家臣になりました");
-    }
+    if (!prisoners.empty()) s.settlePrisoners(game, conqueror, prisoners);
     return prisoners;
 }
 

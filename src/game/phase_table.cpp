@@ -4,6 +4,9 @@
 
 #include "battle/battle_resolution.h"
 #include "world/byte_io.h"
+#include "military/moves.h"
+#include "military/recruit_pools.h"
+#include "personnel/guests.h"
 #include "simulation/succession.h"
 
 #include <cstring>
@@ -31,13 +34,11 @@ void replaceLostCorpsLeaders(Game& game) {
 }
 
 // ---- Not built yet -------------------------------------------------------------------------
-// Personnel: prisoners, hostages and guests of a computer house (later: personnel rules).
-void computerPrisonersAndGuests(Game&, int) {}
 // Armament of a computer house or one corps (later: computer houses).
 void armHouse(Game&, int) {}
 void armCorps(Game&, int) {}
-// The player's recruit pools for conscription (later: conscription rules).
-void computeRecruitPools(Game&) {}
+// The player's recruit pools for conscription, once the houses before the player have armed.
+void recruitPoolsForPlayer(Game& game) { computeRecruitPools(game.world); }
 // Computer diplomacy of one house (issue #9).
 void houseDiplomacy(Game&, int) {}
 // Domestic decisions of a computer house or one corps (later: computer houses).
@@ -46,8 +47,6 @@ void developCorps(Game&, int) {}
 // Campaign plans of a computer house or one corps (later: computer houses).
 void planHouseCampaign(Game&, int) {}
 void planCorpsCampaign(Game&, int) {}
-// Every ordered move carried out at once (later: moving generals).
-void executeMoves(Game&) {}
 // Sorties of a computer house or one corps (later: computer houses).
 void launchHouseSorties(Game&, int) {}
 void launchCorpsSorties(Game&, int) {}
@@ -91,10 +90,10 @@ void prepareSortie(Game& game) {
 const PhaseTable kStandard = {{
     {nullptr, nullptr, nullptr, nullptr, nullptr}, // the event step is not a command phase
     {preparePersonnel, nullptr, computerPrisonersAndGuests, nullptr, nullptr},
-    {prepareArmament, computeRecruitPools, armHouse, armCorps, nullptr},
+    {prepareArmament, recruitPoolsForPlayer, armHouse, armCorps, nullptr},
     {prepareDiplomacy, diplomacyBeforePlayer, houseDiplomacy, nullptr, replaceLostCorpsLeaders},
     {prepareDomestic, nullptr, developHouse, developCorps, nullptr},
-    {prepareStrategy, nullptr, planHouseCampaign, planCorpsCampaign, executeMoves},
+    {prepareStrategy, nullptr, planHouseCampaign, planCorpsCampaign, vh::executeMoves},
     {prepareSortie, nullptr, launchHouseSorties, launchCorpsSorties, resolveMonthlyBattles},
 }};
 

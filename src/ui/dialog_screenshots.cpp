@@ -15,6 +15,7 @@
 #include "ui/harvest_dialog.h"
 #include "ui/main_window.h"
 #include "ui/ronin_dialog.h"
+#include "ui/siege_screenshots.h"
 #include "ui/ui_text.h"
 
 #include <QApplication>
@@ -168,6 +169,7 @@ void takeDialogScreenshots(Game& game, MainWindow* window, const QString& dir) {
                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
         save(&d, dir, "castle-retreat.png");
     }
+    takeSiegeScreenshots(game, window, dir);
 }
 
 } // namespace vh::ui

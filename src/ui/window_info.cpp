@@ -2,6 +2,7 @@
 #include "ui/window_info.h"
 
 #include "ui/castle_info_dialog.h"
+#include "ui/economy_commands.h"
 #include "ui/general_list_dialog.h"
 #include "ui/house_info_dialog.h"
 #include "ui/house_list_dialog.h"
@@ -21,6 +22,8 @@ bool openInformation(MainWindow& window, const QString& caption) {
     } else if (caption == "大名家一覧") {
         HouseListDialog d(w, window.mapView()->state(), &window);
         d.exec();
+    } else if (caption == "交易船一覧") {
+        openFleetList(window);
     } else if (caption == "ログ") {
         LogDialog d(window.game().battleReport, &window);
         d.exec();

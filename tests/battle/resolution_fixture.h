@@ -75,8 +75,9 @@ struct ResolutionWorld {
             r.status = kStatusPrisoner;
             taken.push_back(g);
         };
-        s.recruitPrisoner = [this](Game&, int) { return recruitAnswer; };
-        s.surrenderedGenerals = [this](Game&, const std::vector<int>& p) { surrendered.push_back(p); };
+        s.settlePrisoners = [this](Game&, int conqueror, const std::vector<int>& p) {
+            settled.push_back({conqueror, p});
+        };
         return s;
     }
 
@@ -108,8 +109,12 @@ struct ResolutionWorld {
     std::vector<FieldBattleCall> battles;
     std::vector<int> siegedCastles;
     std::vector<int> taken;
-    bool recruitAnswer = true;
-    std::vector<std::vector<int>> surrendered;
+    struct Settled {
+        int conqueror;
+        std::vector<int> prisoners;
+        bool operator==(const Settled&) const = default;
+    };
+    std::vector<Settled> settled;
 };
 
 class ResolutionTest : public ::testing::Test, public ResolutionWorld {};
