@@ -2,6 +2,7 @@
 // which issue (or later part of the game) fills it in.
 #include "game/phase_table.h"
 
+#include "battle/battle_resolution.h"
 #include "world/byte_io.h"
 #include "military/moves.h"
 #include "military/recruit_pools.h"
@@ -49,8 +50,6 @@ void planCorpsCampaign(Game&, int) {}
 // Sorties of a computer house or one corps (later: computer houses).
 void launchHouseSorties(Game&, int) {}
 void launchCorpsSorties(Game&, int) {}
-// The month's marches, battles and sieges with the battle report (later: battles).
-void monthlyBattles(Game&) {}
 // ----------------------------------------------------------------------------------------------
 
 void preparePersonnel(Game&) {}
@@ -95,7 +94,7 @@ const PhaseTable kStandard = {{
     {prepareDiplomacy, diplomacyBeforePlayer, houseDiplomacy, nullptr, replaceLostCorpsLeaders},
     {prepareDomestic, nullptr, developHouse, developCorps, nullptr},
     {prepareStrategy, nullptr, planHouseCampaign, planCorpsCampaign, vh::executeMoves},
-    {prepareSortie, nullptr, launchHouseSorties, launchCorpsSorties, monthlyBattles},
+    {prepareSortie, nullptr, launchHouseSorties, launchCorpsSorties, resolveMonthlyBattles},
 }};
 
 } // namespace

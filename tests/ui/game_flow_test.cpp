@@ -167,6 +167,27 @@ class GameFlowTest : public QObject {
         QVERIFY(!app->window()->isVisible());
     }
 
+    void watchingOnAfterTheFallIsTheWatchMode() {
+        WorldState& w = app->game().world;
+        for (int c = 0; c < w.castleCount; ++c)
+            if (w.castles[c].owner == 0) w.castles[c].owner = 2;
+        w.houses[0].head = -1;
+        const GameDate start = w.date;
+        for (int i = 0; i < 6; ++i) endTurn();
+        QCOMPARE(messages.count("当家は滅亡しました。今後の経過を見ますか？"), 1);
+        QVERIFY(w.spectator);
+        QTRY_VERIFY(app->window()->autoButton()->isVisible());
+        QVERIFY(visibleCaptions().isEmpty()); // the fallen house has nothing to command
+        QCOMPARE(w.date.month, nextMonth(start).month);
+        // One press plays the whole month.
+        const GameDate before = w.date;
+        QTest::mouseClick(app->window()->endTurnButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(sameDate(w.date, nextMonth(before)) && app->window()->endTurnButton()->isEnabled(),
+                                 15000);
+        QCOMPARE(w.phase, 1);
+        QCOMPARE(messages.count("当家は滅亡しました。今後の経過を見ますか？"), 1);
+    }
+
     void closingTheWindowAsks() {
         QStringList asked;
         answering.reset();
