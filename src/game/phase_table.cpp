@@ -3,6 +3,7 @@
 #include "game/phase_table.h"
 
 #include "world/byte_io.h"
+#include "diplomacy/computer_diplomacy.h"
 #include "simulation/succession.h"
 
 #include <cstring>
@@ -37,8 +38,6 @@ void armHouse(Game&, int) {}
 void armCorps(Game&, int) {}
 // The player's recruit pools for conscription (later: conscription rules).
 void computeRecruitPools(Game&) {}
-// Computer diplomacy of one house (issue #9).
-void houseDiplomacy(Game&, int) {}
 // Domestic decisions of a computer house or one corps (later: computer houses).
 void developHouse(Game&, int) {}
 void developCorps(Game&, int) {}
