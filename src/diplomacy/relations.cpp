@@ -24,9 +24,9 @@ void startRefusalCountdown(WorldState& w, int house, int other, int months) {
     setRelationCounter(w.houses[house], other, months);
 }
 
+// Destroyed houses count down too: a house that rises again must not find stale grudges.
 void countDownRelations(WorldState& w) {
     for (int h = 0; h < w.houseCount; ++h) {
-        if (!houseAlive(w, h)) continue;
         DaimyoHouse& d = w.houses[h];
         for (int j = 0; j < w.houseCount; ++j) {
             const int c = relationCounter(d, j);

@@ -57,13 +57,28 @@ bool unificationTest(Game& game) {
     return false;
 }
 
-using Step = void (*)(Game&);
+struct Step {
+    const char* name;
+    void (*run)(Game&);
+};
 
-const Step kBeforeUnification[] = {generalCounters, beginEventPhase, freeVassals};
-const Step kAfterUnification[] = {snow,               rain,              illness,          appearingGenerals,
-                                  uprisings,          corpsLeaders,      houseHeads,       relationCountdowns,
-                                  castleListFixUp,    powerFigures,      tradeShipMonths,  firearmsDeliveries,
-                                  harvestAndAccounts};
+const Step kBeforeUnification[] = {
+    {"generals", generalCounters}, {"phase", beginEventPhase}, {"freedVassals", freeVassals}};
+const Step kAfterUnification[] = {
+    {"snow", snow},
+    {"rain", rain},
+    {"illness", illness},
+    {"appearances", appearingGenerals},
+    {"uprisings", uprisings},
+    {"corpsLeaders", corpsLeaders},
+    {"heads", houseHeads},
+    {"relationCountdowns", relationCountdowns},
+    {"castleLists", castleListFixUp},
+    {"powerFigures", powerFigures},
+    {"tradeShips", tradeShipMonths},
+    {"firearms", firearmsDeliveries},
+    {"accounts", harvestAndAccounts},
+};
 
 } // namespace
 
@@ -83,10 +98,15 @@ std::string endingText(const WorldState& w, int house) {
     return houseNameText(w, house) + nameText(w, w.settings.endingText);
 }
 
-bool monthEventStep(Game& game) {
-    for (Step s : kBeforeUnification) s(game);
+bool monthEventStep(Game& game, const EventStepObserver& observe) {
+    const auto run = [&](const Step& s) {
+        s.run(game);
+        if (observe) observe(s.name, game);
+    };
+    for (const Step& s : kBeforeUnification) run(s);
     if (!unificationTest(game)) return false;
-    for (Step s : kAfterUnification) s(game);
+    if (observe) observe("unification", game);
+    for (const Step& s : kAfterUnification) run(s);
     return true;
 }
 

@@ -4,11 +4,16 @@
 
 #include "context/game.h"
 
+#include <functional>
+
 namespace vh {
+
+// Called after each step with the step's name, so a test can see the order and what each saw.
+using EventStepObserver = std::function<void(const char* step, const Game& game)>;
 
 // Runs the month's events in order. Returns false when a house has unified the country: then
 // gameOver is set, the ending was shown (not in a benchmark) and no later step ran.
-bool monthEventStep(Game& game);
+bool monthEventStep(Game& game, const EventStepObserver& observe = {});
 
 // The house that commands every castle (a vassal's castle counting for its lord), or -1.
 int unifyingHouse(const WorldState& w);

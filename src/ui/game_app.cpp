@@ -198,6 +198,7 @@ void GameApp::saveCurrentGame() {
 void GameApp::endTurn() {
     if (game_->world.playerHouse < 0 || game_->gameOver) return;
     window_->setPlayerTurn(false);
+    window_->stopPulse();
     handle(endTurnPressed(*game_));
 }
 

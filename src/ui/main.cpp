@@ -11,6 +11,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     vh::ui::applyApplicationFont(0);
+    vh::ui::installQtJapanese(app);
     vh::ui::AppOptions options;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {

@@ -32,6 +32,8 @@ void QtFrontend::phaseStarted(int phase) {
     if (!window_) return;
     window_->showPhase(phase);
     window_->setPlayerTurn(false);
+    // The map animates only on the player's turn; the computer houses act without it.
+    window_->stopPulse();
     window_->refresh();
     // The computer houses act next, synchronously: paint the new phase before they do.
     window_->repaint();
@@ -40,6 +42,7 @@ void QtFrontend::phaseStarted(int phase) {
 void QtFrontend::playerTurn() {
     if (!window_) return;
     window_->setPlayerTurn(true);
+    window_->startPulse();
     window_->refresh();
 }
 

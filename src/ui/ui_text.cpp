@@ -6,6 +6,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMessageBox>
 
 namespace vh::ui {
@@ -67,6 +70,17 @@ bool askYesNo(QWidget* parent, const QString& text) {
     box.button(QMessageBox::Yes)->setText("はい");
     box.button(QMessageBox::No)->setText("いいえ");
     return box.exec() == QMessageBox::Yes;
+}
+
+bool installQtJapanese(QCoreApplication& app) {
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto* translator = new QTranslator(&app);
+    if (!translator->load(QLocale(QLocale::Japanese, QLocale::Japan), "qtbase", "_", dir)) {
+        delete translator;
+        return false;
+    }
+    app.installTranslator(translator);
+    return true;
 }
 
 } // namespace vh::ui

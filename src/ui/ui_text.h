@@ -13,6 +13,8 @@
 
 class QWidget;
 
+class QCoreApplication;
+
 namespace vh::ui {
 
 // Bytes of a name field (CP932, or GB2312 when the scenario says so) as display text.
@@ -36,6 +38,9 @@ QString fontFamily(int language);
 QFont uiFont(int language, int pixelSize);
 // Applies the family to the whole application (dialogs created afterwards inherit it).
 void applyApplicationFont(int language);
+// Qt's own dialogs (the file chooser, standard buttons) speak Japanese like the rest of the game.
+// Returns false when Qt's Japanese translations are not installed.
+bool installQtJapanese(QCoreApplication& app);
 
 // Modal message boxes with the game's captions.
 void showMessage(QWidget* parent, const QString& text);

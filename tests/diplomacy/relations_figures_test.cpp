@@ -38,7 +38,12 @@ TEST_F(Relations, MonthlyCountdownSparesZeroAndFifteen) {
     w.houses[a].relations[d] = 0x14; // 1, subordinate's lord
     w.houses[a].relations[e] = 0xF0; // 15, sworn enemy
     w.houses[c].relations[a] = 0x02;
+    // A destroyed house's grudges run out as well, so it does not rise again with stale ones.
+    w.houses[d].relations[a] = 0x31;
+    w.houses[d].head = -1;
+    ASSERT_FALSE(houseAlive(w, d));
     countDownRelations(w);
+    EXPECT_EQ(w.houses[d].relations[a], 0x21);
     EXPECT_EQ(w.houses[a].relations[c], 0xD2);
     EXPECT_EQ(w.houses[a].relations[d], 0x04);
     EXPECT_EQ(w.houses[a].relations[e], 0xF0);

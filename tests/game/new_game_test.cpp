@@ -24,21 +24,21 @@ TEST_F(SetUpTest, FundsMinusOneComeFromTheYieldUntilTheHarvest) {
     const int a = f.house("A", -1);
     const int b = f.house("B", 777);
     f.castle("a1", a, 0, 5, 100000);
-    f.castle("a2", a, 1, 5, 23456);
+    f.castle("a2", a, 1, 5, 23467); // 123467 is not a multiple of 12
     f.castle("b1", b, 2);
     f.general("ga", a, 0);
     f.general("gb", b, 2);
 
     w.settings.startMonth = 4; // five months to the harvest
     setUpNewGame(*game);
-    EXPECT_EQ(w.houses[a].funds, static_cast<int>(123456 / 12.0 * 0.8 * 5));
+    EXPECT_EQ(w.houses[a].funds, 41155); // 123467 / 12.0 × 0.8 × 5, truncated once at the end
     EXPECT_EQ(w.houses[b].funds, 777);
     EXPECT_EQ(w.houses[a].navigationSkill, 10);
     EXPECT_EQ(w.houses[b].miningSkill, 21);
 
     w.settings.startMonth = 10; // 9 - 10 < 0: eleven months
     setUpNewGame(*game);
-    EXPECT_EQ(w.houses[a].funds, static_cast<int>(123456 / 12.0 * 0.8 * 11));
+    EXPECT_EQ(w.houses[a].funds, 90542);
     EXPECT_EQ(w.date.month, 10);
 
     w.settings.startMonth = 9; // the harvest month itself: nothing

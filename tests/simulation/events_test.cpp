@@ -54,7 +54,7 @@ TEST_F(EventsTest, RainNeverFallsInARegionWhereSnowFell) {
     for (int r : {north, south})
         for (auto& m : w.rainChance[r])
             m = 100;
-    int snowy = 0;
+    int snowy = 0, southRainWithSnow = 0, northRainWithoutSnow = 0;
     for (uint32_t s = 1; s < 60; ++s) {
         const uint32_t seed = test::spreadSeed(s);
         w.weatherFlags.fill(0);
@@ -66,10 +66,16 @@ TEST_F(EventsTest, RainNeverFallsInARegionWhereSnowFell) {
         if (snowed) {
             EXPECT_EQ(w.weatherFlags[p0] & 2, 0);
             EXPECT_EQ(w.weatherFlags[1] & 2, 0) << "the region's other province stays dry";
+            southRainWithSnow += (w.weatherFlags[2] & 2) != 0;
+        } else {
+            northRainWithoutSnow += (w.weatherFlags[p0] & 2) != 0;
         }
         EXPECT_EQ(w.weatherFlags[2] & 1, 0);
     }
     EXPECT_GT(snowy, 0);
+    // Snow keeps rain out of its own region only: elsewhere, and in snowless months, it rains.
+    EXPECT_GT(southRainWithSnow, 0);
+    EXPECT_GT(northRainWithoutSnow, 0);
 }
 
 TEST_F(EventsTest, SnowLiftsSiegesInTheSnowyProvinces) {

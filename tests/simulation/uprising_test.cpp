@@ -139,12 +139,21 @@ TEST_F(UprisingTest, AfterTwoRisingsOnlyTheTopDrawMayRaiseAgain) {
     for (uint32_t s = 0; s < 100; ++s) {
         game.rng.seed(test::spreadSeed(s));
         Random copy(test::spreadSeed(s));
-        const bool eligible = copy.unit() * 2 >= 2;
+        ASSERT_LT(copy.unit() * 2, 2);
         remnantUprisings(game);
-        if (!eligible) {
-            ASSERT_EQ(game.rng.state(), copy.state());
-        }
+        ASSERT_EQ(game.rng.state(), copy.state()) << "only the count check is drawn";
+        ASSERT_EQ(w.houses[fallen].head, -1);
     }
+    // The one draw that passes (r = 32767), followed by a strength and a chance that rises.
+    const uint32_t top = 0xF1815367u;
+    Random copy(top);
+    ASSERT_EQ(copy.next(), 32767);
+    copy.unit();
+    ASSERT_LT(copy.unit(), 2.25 * 0.003);
+    game.rng.seed(top);
+    remnantUprisings(game);
+    EXPECT_NE(w.houses[fallen].head, -1);
+    EXPECT_EQ(w.houses[fallen].uprisingCount, 3);
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 #include "ui/game_app.h"
 #include "ui/game_dialogs.h"
 #include "ui/house_select_dialog.h"
+#include "ui/ui_text.h"
 #include "ui_test_support.h"
 
+#include <QAbstractButton>
+#include <QFileDialog>
 #include <QLabel>
 #include <QTreeWidget>
 
@@ -27,6 +30,20 @@ class StartTest : public QObject {
 
   private slots:
     void initTestCase() { test::armWatchdog(60000); }
+
+    void qtsOwnDialogsSpeakJapanese() {
+        QVERIFY(installQtJapanese(*QCoreApplication::instance()));
+        QFileDialog d(nullptr, "データロード");
+        d.setOption(QFileDialog::DontUseNativeDialog);
+        d.setAcceptMode(QFileDialog::AcceptOpen);
+        QStringList texts;
+        for (QAbstractButton* b : d.findChildren<QAbstractButton*>()) texts << b->text();
+        for (QLabel* l : d.findChildren<QLabel*>()) texts << l->text();
+        const QString all = texts.join('|');
+        QVERIFY2(all.contains("開く"), qPrintable(all));
+        QVERIFY2(all.contains("キャンセル"), qPrintable(all));
+        QVERIFY2(all.contains("ファイル名"), qPrintable(all));
+    }
 
     void defaultMapFailuresEndTheProgram() {
         QCOMPARE(startWithMap([](const QString&) {}),

@@ -70,6 +70,17 @@ TEST(RankedList, ShuffleTiesDrawsOncePerTiedPositionAndKeepsKeys) {
     std::sort(twos.begin(), twos.end());
     EXPECT_EQ(twos, (std::vector<int>{1, 2, 3}));
     for (int i = 0; i < 6; ++i) EXPECT_EQ(l.key(i), keys[i]);
+
+    // The exchanges themselves, for a state whose draws are 10935, 26959, 28986, 20115, 22190:
+    // run of 2s: k=0 swaps positions 1 and 1+1, k=1 swaps 2 and 2+1, k=2 stays; run of 3s: k=0
+    // swaps 4 and 4+1. Every random ranking of the game leans on this order.
+    RankedList pinned(10);
+    for (int i = 0; i < 6; ++i) pinned.add(i, keys[i]);
+    Random seeded(3337);
+    pinned.shuffleTies(seeded);
+    const std::vector<int> order = {pinned.item(0), pinned.item(1), pinned.item(2),
+                                    pinned.item(3), pinned.item(4), pinned.item(5)};
+    EXPECT_EQ(order, (std::vector<int>{0, 2, 3, 1, 5, 4}));
 }
 
 TEST(RankedList, FindSmallestAndRemove) {
