@@ -3,6 +3,7 @@
 #include "game/phase_table.h"
 
 #include "world/byte_io.h"
+#include "computer/computer_turn.h"
 #include "diplomacy/computer_diplomacy.h"
 #include "simulation/succession.h"
 
@@ -33,22 +34,10 @@ void replaceLostCorpsLeaders(Game& game) {
 // ---- Not built yet -------------------------------------------------------------------------
 // Personnel: prisoners, hostages and guests of a computer house (later: personnel rules).
 void computerPrisonersAndGuests(Game&, int) {}
-// Armament of a computer house or one corps (later: computer houses).
-void armHouse(Game&, int) {}
-void armCorps(Game&, int) {}
 // The player's recruit pools for conscription (later: conscription rules).
 void computeRecruitPools(Game&) {}
-// Domestic decisions of a computer house or one corps (later: computer houses).
-void developHouse(Game&, int) {}
-void developCorps(Game&, int) {}
-// Campaign plans of a computer house or one corps (later: computer houses).
-void planHouseCampaign(Game&, int) {}
-void planCorpsCampaign(Game&, int) {}
 // Every ordered move carried out at once (later: moving generals).
 void executeMoves(Game&) {}
-// Sorties of a computer house or one corps (later: computer houses).
-void launchHouseSorties(Game&, int) {}
-void launchCorpsSorties(Game&, int) {}
 // The month's marches, battles and sieges with the battle report (later: battles).
 void monthlyBattles(Game&) {}
 // ----------------------------------------------------------------------------------------------

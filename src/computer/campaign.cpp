@@ -1,0 +1,88 @@
+// Generals, castles and orders shared by the computer's strategy and sorties.
+#include "computer/campaign.h"
+
+#include "computer/account.h"
+#include "world/random.h"
+
+#include <algorithm>
+
+namespace vh {
+
+bool corpsHoldsProvince(const Corps& c, int province) {
+    for (uint8_t p : c.provinces)
+        if (p != 0xFF && p == province) return true;
+    return false;
+}
+
+std::vector<int> campaignGenerals(const WorldState& w, int house, int corps) {
+    std::vector<int> out;
+    for (int g = 0; g < w.generalCount; ++g) {
+        const General& r = w.generals[g];
+        if (r.house < 0 || r.castle < 0 || r.castle >= w.castleCount) continue;
+        if (corps >= 0) {
+            if (r.corps == corps) out.push_back(g);
+        } else if (r.corps == -1 && commandingHouse(w, r.house) == house) {
+            out.push_back(g);
+        }
+    }
+    return out;
+}
+
+bool inCampaignScope(const WorldState& w, int house, int corps, int castle) {
+    if (commandingHouse(w, w.castles[castle].owner) != house) return false;
+    return corps < 0 || corpsHoldsProvince(w.corps[corps], w.castleSites[castle].province);
+}
+
+bool standsInBesiegedCastle(const WorldState& w, const General& g) {
+    return !onSortieFlag(g) && g.castle >= 0 && g.castle < w.castleCount && isBesieged(w.castles[g.castle]);
+}
+
+bool isFreeGeneral(const WorldState& w, const General& g) {
+    return !hasActed(g) && !onSortieFlag(g) && !standsInBesiegedCastle(w, g);
+}
+
+int ownerKindTowards(const WorldState& w, int castle, int house) {
+    const int owner = w.castles[castle].owner;
+    if (owner < 0 || owner >= w.houseCount) return kRelNothing;
+    return relationKind(w.houses[owner], house);
+}
+
+bool besiegedByFriend(const WorldState& w, int castle, int house) {
+    const Castle& k = w.castles[castle];
+    if (!isBesieged(k) || k.besiegedBy < 0 || k.besiegedBy >= w.houseCount) return false;
+    if (k.besiegedBy == house) return true;
+    return relationKind(w.houses[k.besiegedBy], house) > kRelNothing;
+}
+
+bool besiegedBy(const WorldState& w, int castle, int house) {
+    const Castle& k = w.castles[castle];
+    return isBesieged(k) && k.besiegedBy == house;
+}
+
+int monthsToTake(const WorldState& /*w*/, int /*castle*/, std::span<const int> /*besiegers*/, Random& /*rng*/) {
+    // NOT BUILT YET: waits for the siege engine's estimate (simulated assaults). Until it is
+    // merged every siege counts as taking one month.
+    return 1;
+}
+
+void orderMoveTo(WorldState& w, int general, int castle) {
+    General& g = w.generals[general];
+    g.flags = static_cast<int16_t>((g.flags & ~kFlagInField) | kFlagActed);
+    g.moveTarget = static_cast<int16_t>(castle);
+}
+
+void orderSortieAt(WorldState& w, int general, int castle) {
+    General& g = w.generals[general];
+    g.flags = static_cast<int16_t>(g.flags | kFlagActed);
+    g.sortieTarget = static_cast<int16_t>(castle);
+}
+
+const DistanceTable& DistanceCache::from(int castle) {
+    auto it = tables_.find(castle);
+    if (it != tables_.end()) return it->second;
+    DistanceTable& t = tables_[castle];
+    castleDistances(w_, house_, castle, kDistanceLimited, t);
+    return t;
+}
+
+} // namespace vh
