@@ -76,6 +76,8 @@ private:
     WorldState& w_;
     int house_, corps_;
     std::vector<int> generals_;
+    // Orders change neither koku nor funds: the account's supportable units hold for the phase.
+    int supportable_ = -1;
 };
 
 bool Launcher::inScope(int castle) const {
@@ -142,12 +144,20 @@ void Launcher::launch(int target, int enemy) {
 
     const bool own = ours(target), friendCastle = !own && friendly(target);
     const bool weBesiege = besiegedBy(w_, target, house_);
+    // Those already ordered there stand in the garrisons next to it (a sortie leaves only from a
+    // castle with a route to its target), so only those lists need looking at.
     int standing = 0;
-    for (int g = 0; g < w_.generalCount; ++g) {
-        const General& r = w_.generals[g];
-        if (r.house >= 0 && hasActed(r) && r.sortieTarget == target && !onSortieFlag(r) &&
-            commandingHouse(w_, r.house) == house_)
-            ++standing;
+    const CastleSite& site = w_.castleSites[target];
+    for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1; ++r) {
+        const int n = site.routes[r];
+        if (n < 0 || n >= w_.castleCount) continue;
+        const Castle& k = w_.castles[n];
+        for (int i = 0; i < k.generalCount && i < Castle::kMaxGenerals; ++i) {
+            const General& g = w_.generals[k.generals[i]];
+            if (g.house >= 0 && hasActed(g) && g.sortieTarget == target && !onSortieFlag(g) &&
+                commandingHouse(w_, g.house) == house_)
+                ++standing;
+        }
     }
     const Castle& t = w_.castles[target];
     if (own || friendCastle) standing += t.generalCount;
@@ -171,11 +181,11 @@ void Launcher::launch(int target, int enemy) {
     if (!own && !friendCastle) {
         if (enemy * (1.2 + game_.rng.unit() * 0.3) >= g0 + sum) return;
         if (static_cast<int>(chosen.size()) == free) {
-            const Account a = accountOf(w_, house_, corps_);
             long long weighted = 0;
             for (int g : generals_)
                 weighted += weightedTroopsOf(w_.generals[g]);
-            if (weighted < supportableUnits(w_, a) && accountFunds(w_, house_, corps_) >= 0 &&
+            if (supportable_ < 0) supportable_ = supportableUnits(w_, accountOf(w_, house_, corps_));
+            if (weighted < supportable_ && accountFunds(w_, house_, corps_) >= 0 &&
                 !(monthsAgainst(w_, target, clampInt(g0 + sum)) < 2))
                 return;
         }

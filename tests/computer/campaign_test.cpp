@@ -71,11 +71,17 @@ TEST_F(Campaign, NoMoreThanTwentyMarchOnOneCastle) {
     const int e = b.house("敵", 0);
     const int e1 = castle("敵城", e);
     general("敵将", e, e1, 0, 10);
+    const int a3 = castle("脇", a);
     b.route(a1, e1);
-    for (int i = 0; i < 24; ++i)
-        general("兵" + std::to_string(i), a, a2, 0, 100); // stand in a castle without a route to it
-    for (int g = 0; g < w.generalCount; ++g)
-        if (w.generals[g].house == a) w.generals[g].castle = static_cast<int16_t>(a1);
+    b.route(a3, e1);
+    for (int i = 0; i < 12; ++i) {
+        general("兵" + std::to_string(i), a, a1, 0, 100);
+        const int g = general("卒" + std::to_string(i), a, a3, 0, 100);
+        if (i < 5) { // already ordered there by hand: they count against the twenty
+            w.generals[g].sortieTarget = static_cast<int16_t>(e1);
+            w.generals[g].flags |= kFlagActed;
+        }
+    }
     launchSorties(game, a, -1);
     int marching = 0;
     for (int g = 0; g < w.generalCount; ++g)
