@@ -21,7 +21,7 @@ std::vector<int> campaignGenerals(const WorldState& w, int house, int corps) {
         if (r.house < 0 || r.castle < 0 || r.castle >= w.castleCount) continue;
         if (corps >= 0) {
             if (r.corps == corps) out.push_back(g);
-        } else if (r.corps == -1 && commandingHouse(w, r.house) == house) {
+        } else if (r.corps == -1 && commandedBy(w, r.house, house)) {
             out.push_back(g);
         }
     }
@@ -29,7 +29,7 @@ std::vector<int> campaignGenerals(const WorldState& w, int house, int corps) {
 }
 
 bool inCampaignScope(const WorldState& w, int house, int corps, int castle) {
-    if (commandingHouse(w, w.castles[castle].owner) != house) return false;
+    if (!commandedBy(w, w.castles[castle].owner, house)) return false;
     return corps < 0 || corpsHoldsProvince(w.corps[corps], w.castleSites[castle].province);
 }
 

@@ -13,6 +13,13 @@ namespace vh {
 
 class Random;
 
+// commandingHouse(other) == house, inline: these tests run over every castle and general.
+inline bool commandedBy(const WorldState& w, int other, int house) {
+    if (other < 0 || other >= kMaxHouses) return other == house;
+    const DaimyoHouse& d = w.houses[other];
+    return (d.vassalState == 2 ? d.lord : other) == house;
+}
+
 // The generals an account campaigns with: a corps' own generals, or the house's generals under
 // no corps together with those of its submitted vassals.
 std::vector<int> campaignGenerals(const WorldState& w, int house, int corps);

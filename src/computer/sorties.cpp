@@ -65,7 +65,7 @@ public:
 
 private:
     bool inScope(int castle) const;
-    bool ours(int castle) const { return commandingHouse(w_, w_.castles[castle].owner) == house_; }
+    bool ours(int castle) const { return commandedBy(w_, w_.castles[castle].owner, house_); }
     bool friendly(int castle) const { return ownerKindTowards(w_, castle, house_) > kRelNothing; }
     int freeTroopsNextTo(int castle) const;
     int freeCount() const;

@@ -81,7 +81,7 @@ private:
     void sendRemaining();
     int remainingTarget() const;
     void placeAdministrators();
-    bool ours(int castle) const { return commandingHouse(w_, w_.castles[castle].owner) == house_; }
+    bool ours(int castle) const { return commandedBy(w_, w_.castles[castle].owner, house_); }
     bool hasRouteTo(int from, int to) const;
 
     Game& game_;

@@ -146,11 +146,20 @@ int seekAlliance(Game& game, int a) {
         // Clearly stronger than all of them together: no proposal and no application.
         if (sum < ka * (0.7 + game.rng.unit() * 0.2)) return kNoAlly;
 
+        // Nothing changes the budget until an alliance is made: it is reckoned once.
+        int budget = 0;
+        bool budgetKnown = false;
         for (int i = 0; i < order.size(); ++i) {
             const int x = order.item(i);
             const int price = static_cast<int>(order.key(i) * 0.1);
             if (kindAbout(w, a, x) == kRelSwornEnemy || w.houses[a].funds < price) continue;
-            if (game.rng.unit() < 0.8 && accountBudget(w, a, -1) < price) continue;
+            if (game.rng.unit() < 0.8) {
+                if (!budgetKnown) {
+                    budget = accountBudget(w, a, -1);
+                    budgetKnown = true;
+                }
+                if (budget < price) continue;
+            }
             if (besiegesSomeCastleOf(w, a, x)) continue;
             if (!proposeNonAggression(game, a, x)) continue;
             logDiplomacy(game, withHouses(w, "%sと%sは不戦同盟を結びました", a, x));
