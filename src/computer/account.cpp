@@ -1,6 +1,7 @@
 // Accounts and their money figures as the computer reads them.
 #include "computer/account.h"
 
+#include "computer/house_index.h"
 #include "world/numeric.h"
 
 #include <algorithm>
@@ -26,25 +27,32 @@ bool corpsHasProvince(const Corps& c, int province) {
 
 } // namespace
 
-Account accountOf(const WorldState& w, int house, int corps) {
+Account accountOf(const WorldState& w, int house, int corps, const HouseIndex* index) {
     Account a;
     a.house = house;
     a.corps = corps;
     if (house < 0 || house >= w.houseCount) return a;
     const bool submitted = w.houses[house].vassalState == 2;
-    for (int c = 0; c < w.castleCount; ++c) {
-        if (w.castles[c].owner != house) continue;
+    const auto takeCastle = [&](int c) {
         if (corps < 0 || corpsHasProvince(w.corps[corps], w.castleSites[c].province)) a.castles.push_back(c);
-    }
-    for (int g = 0; g < w.generalCount; ++g) {
+    };
+    const auto takeGeneral = [&](int g) {
         const General& r = w.generals[g];
-        if (r.house < 0) continue;
+        if (r.house < 0) return;
         if (corps < 0) {
             if (r.house == house && (r.corps == -1 || submitted)) a.generals.push_back(g);
         } else if (r.corps == corps) {
             a.generals.push_back(g);
         }
+    };
+    if (index) {
+        for (int c : index->castlesOf[house]) takeCastle(c);
+        for (int g : corps < 0 ? index->generalsOf[house] : index->corpsGenerals[corps]) takeGeneral(g);
+        return a;
     }
+    for (int c = 0; c < w.castleCount; ++c)
+        if (w.castles[c].owner == house) takeCastle(c);
+    for (int g = 0; g < w.generalCount; ++g) takeGeneral(g);
     return a;
 }
 

@@ -33,7 +33,9 @@ struct Account {
     std::vector<int> castles;
     std::vector<int> generals;
 };
-Account accountOf(const WorldState& w, int house, int corps);
+struct HouseIndex;
+// With an index of who holds what, the same account without scanning every castle and general.
+Account accountOf(const WorldState& w, int house, int corps, const HouseIndex* index = nullptr);
 
 // The funds the account spends from: the house's or the corps'.
 int& accountFunds(WorldState& w, int house, int corps);

@@ -2,6 +2,8 @@
 // generals within what the account can feed, their price in koku and support, and the guns.
 #include "computer/account.h"
 #include "computer/computer_turn.h"
+#include "computer/house_index.h"
+#include "computer/routines.h"
 
 #include "context/game.h"
 #include "world/numeric.h"
@@ -33,7 +35,7 @@ bool armedByLord(const WorldState& w, const General& g) {
 }
 
 // The generals armaments hand troops and guns to, in general order.
-std::vector<int> armingGenerals(const WorldState& w, const Account& a) {
+std::vector<int> armingGenerals(const WorldState& w, const Account& a, const HouseIndex* index) {
     std::vector<int> out;
     for (int g : a.generals) {
         const General& r = w.generals[g];
@@ -41,11 +43,19 @@ std::vector<int> armingGenerals(const WorldState& w, const Account& a) {
         out.push_back(g);
     }
     if (a.corps < 0) {
-        for (int g = 0; g < w.generalCount; ++g) {
+        const auto takeGuest = [&](int g) {
             const General& r = w.generals[g];
-            if (!armedByLord(w, r) || r.corps != -1 || w.houses[r.house].lord != a.house) continue;
-            if (onSortie(r) || inBesiegedCastle(w, r)) continue;
+            if (!armedByLord(w, r) || r.corps != -1 || w.houses[r.house].lord != a.house) return;
+            if (onSortie(r) || inBesiegedCastle(w, r)) return;
             out.push_back(g);
+        };
+        if (index) {
+            // Guests armed by this house serve its submitted vassals.
+            if (a.house < static_cast<int>(index->submittedTo.size()))
+                for (int v : index->submittedTo[a.house])
+                    for (int g : index->generalsOf[v]) takeGuest(g);
+        } else {
+            for (int g = 0; g < w.generalCount; ++g) takeGuest(g);
         }
         std::sort(out.begin(), out.end());
     }
@@ -139,11 +149,13 @@ bool holdsPortWithoutShips(const WorldState& w, const Account& a) {
 
 } // namespace
 
-void armAccount(Game& game, int house, int corps) {
+void armAccount(Game& game, int house, int corps) { armAccountWith(game, house, corps, nullptr); }
+
+void armAccountWith(Game& game, int house, int corps, const HouseIndex* index) {
     WorldState& w = game.world;
     if (!houseAlive(w, house)) return;
-    const Account a = accountOf(w, house, corps);
-    const std::vector<int> generals = armingGenerals(w, a);
+    const Account a = accountOf(w, house, corps, index);
+    const std::vector<int> generals = armingGenerals(w, a, index);
     const int action = corps >= 0 ? corpsAction(w.corps[corps]) : kCorpsInvadeDomestic;
     if (corps >= 0 && !actionInvades(action)) {
         handOutGuns(w, a, generals);

@@ -2,6 +2,7 @@
 #include "computer/campaign.h"
 
 #include "computer/account.h"
+#include "computer/house_index.h"
 #include "world/random.h"
 
 #include <algorithm>
@@ -14,17 +15,51 @@ bool corpsHoldsProvince(const Corps& c, int province) {
     return false;
 }
 
-std::vector<int> campaignGenerals(const WorldState& w, int house, int corps) {
+std::vector<int> campaignGenerals(const WorldState& w, int house, int corps, const HouseIndex* index) {
     std::vector<int> out;
-    for (int g = 0; g < w.generalCount; ++g) {
+    const auto take = [&](int g) {
         const General& r = w.generals[g];
-        if (r.house < 0 || r.castle < 0 || r.castle >= w.castleCount) continue;
+        if (r.house < 0 || r.castle < 0 || r.castle >= w.castleCount) return;
         if (corps >= 0) {
             if (r.corps == corps) out.push_back(g);
         } else if (r.corps == -1 && commandedBy(w, r.house, house)) {
             out.push_back(g);
         }
+    };
+    if (!index) {
+        for (int g = 0; g < w.generalCount; ++g) take(g);
+        return out;
     }
+    if (corps >= 0) {
+        for (int g : index->corpsGenerals[corps]) take(g);
+        return out;
+    }
+    if (house >= 0 && house < static_cast<int>(index->generalsOf.size())) {
+        for (int g : index->generalsOf[house]) take(g);
+        for (int v : index->submittedTo[house])
+            if (v != house)
+                for (int g : index->generalsOf[v]) take(g);
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+std::vector<int> commandedCastles(const WorldState& w, int house, const HouseIndex* index) {
+    std::vector<int> out;
+    if (!index) {
+        for (int c = 0; c < w.castleCount; ++c)
+            if (commandedBy(w, w.castles[c].owner, house)) out.push_back(c);
+        return out;
+    }
+    if (house < 0 || house >= static_cast<int>(index->castlesOf.size())) return out;
+    const auto take = [&](int c) {
+        if (commandedBy(w, w.castles[c].owner, house)) out.push_back(c);
+    };
+    for (int c : index->castlesOf[house]) take(c);
+    for (int v : index->submittedTo[house])
+        if (v != house)
+            for (int c : index->castlesOf[v]) take(c);
+    std::sort(out.begin(), out.end());
     return out;
 }
 

@@ -20,9 +20,14 @@ inline bool commandedBy(const WorldState& w, int other, int house) {
     return (d.vassalState == 2 ? d.lord : other) == house;
 }
 
+struct HouseIndex;
+
 // The generals an account campaigns with: a corps' own generals, or the house's generals under
-// no corps together with those of its submitted vassals.
-std::vector<int> campaignGenerals(const WorldState& w, int house, int corps);
+// no corps together with those of its submitted vassals; in general order.
+std::vector<int> campaignGenerals(const WorldState& w, int house, int corps, const HouseIndex* index = nullptr);
+// The castles whose owner the house commands (its own and its submitted vassals'), in castle
+// order: the only ones inCampaignScope can accept.
+std::vector<int> commandedCastles(const WorldState& w, int house, const HouseIndex* index = nullptr);
 
 // The castles the account plans from: effective owner the house, and for a corps in one of its
 // provinces.

@@ -3,6 +3,8 @@
 #include "computer/account.h"
 #include "computer/computer_turn.h"
 #include "computer/development_choice.h"
+#include "computer/house_index.h"
+#include "computer/routines.h"
 
 #include "context/game.h"
 #include "simulation/accounts.h"
@@ -70,12 +72,14 @@ void develop(Game& game, const Account& a, DevelopmentKind kind, const std::vect
 
 } // namespace
 
-void developAccount(Game& game, int house, int corps) {
+void developAccount(Game& game, int house, int corps) { developAccountWith(game, house, corps, nullptr); }
+
+void developAccountWith(Game& game, int house, int corps, const HouseIndex* index) {
     WorldState& w = game.world;
     if (!houseAlive(w, house)) return;
     if (corps >= 0 && !actionDevelops(corpsAction(w.corps[corps]))) return;
     const std::vector<int> forecast = forecastBalance(game, house, corps, kForecastMonths);
-    const Account a = accountOf(w, house, corps);
+    const Account a = accountOf(w, house, corps, index);
     const int upkeep = estimatedAccountUpkeep(w, a);
     if (w.tradePartnerCount > 0 && accountFunds(w, house, corps) - 4LL * upkeep >= 1000)
         dispatchTradeVoyages(game, a, upkeep);

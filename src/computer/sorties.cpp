@@ -3,6 +3,8 @@
 #include "computer/account.h"
 #include "computer/campaign.h"
 #include "computer/computer_turn.h"
+#include "computer/house_index.h"
+#include "computer/routines.h"
 
 #include "context/game.h"
 #include "world/ranked_list.h"
@@ -57,9 +59,9 @@ bool routeBetween(const WorldState& w, int a, int b) {
 
 class Launcher {
 public:
-    Launcher(Game& game, int house, int corps)
-        : game_(game), w_(game.world), house_(house), corps_(corps),
-          generals_(campaignGenerals(game.world, house, corps)) {}
+    Launcher(Game& game, int house, int corps, const HouseIndex* index)
+        : game_(game), w_(game.world), house_(house), corps_(corps), index_(index),
+          generals_(campaignGenerals(game.world, house, corps, index)) {}
 
     void run();
 
@@ -75,6 +77,7 @@ private:
     Game& game_;
     WorldState& w_;
     int house_, corps_;
+    const HouseIndex* index_;
     std::vector<int> generals_;
     // Orders change neither koku nor funds: the account's supportable units hold for the phase.
     int supportable_ = -1;
@@ -184,7 +187,7 @@ void Launcher::launch(int target, int enemy) {
             long long weighted = 0;
             for (int g : generals_)
                 weighted += weightedTroopsOf(w_.generals[g]);
-            if (supportable_ < 0) supportable_ = supportableUnits(w_, accountOf(w_, house_, corps_));
+            if (supportable_ < 0) supportable_ = supportableUnits(w_, accountOf(w_, house_, corps_, index_));
             if (weighted < supportable_ && accountFunds(w_, house_, corps_) >= 0 &&
                 !(monthsAgainst(w_, target, clampInt(g0 + sum)) < 2))
                 return;
@@ -200,7 +203,7 @@ void Launcher::run() {
         s += troopsOf(w_.generals[g]);
     const int strength = clampInt(s);
     std::vector<Valued> relief, sieges, targets, threatened;
-    for (int c = 0; c < w_.castleCount; ++c) {
+    for (int c : commandedCastles(w_, house_, index_)) {
         if (!inScope(c)) continue;
         if (isBesieged(w_.castles[c])) {
             enter(relief, c, monthsAgainst(w_, c, besiegersOf(w_, c)));
@@ -251,11 +254,13 @@ void Launcher::run() {
 
 } // namespace
 
-void launchSorties(Game& game, int house, int corps) {
+void launchSortiesWith(Game& game, int house, int corps, const HouseIndex* index) {
     WorldState& w = game.world;
     if (!houseAlive(w, house) || w.houses[house].vassalState == 2) return;
     if (corps >= 0 && !actionInvades(corpsAction(w.corps[corps]))) return;
-    Launcher(game, house, corps).run();
+    Launcher(game, house, corps, index).run();
 }
+
+void launchSorties(Game& game, int house, int corps) { launchSortiesWith(game, house, corps, nullptr); }
 
 } // namespace vh

@@ -3,6 +3,8 @@
 #include "computer/account.h"
 #include "computer/campaign.h"
 #include "computer/computer_turn.h"
+#include "computer/house_index.h"
+#include "computer/routines.h"
 
 #include "context/game.h"
 #include "world/ranked_list.h"
@@ -65,9 +67,10 @@ int foodMonthsOf(const WorldState& w, int castle) {
 // One account's planning: its lists, its generals and what has been gathered where.
 class Planner {
 public:
-    Planner(Game& game, int house, int corps)
+    Planner(Game& game, int house, int corps, const HouseIndex* index)
         : game_(game), w_(game.world), house_(house), corps_(corps), distances_(game.world, house),
-          generals_(campaignGenerals(game.world, house, corps)), gathered_(game.world.castleCount, 0) {}
+          generals_(campaignGenerals(game.world, house, corps, index)),
+          commanded_(commandedCastles(game.world, house, index)), gathered_(game.world.castleCount, 0) {}
 
     void run();
 
@@ -89,6 +92,7 @@ private:
     int house_, corps_;
     DistanceCache distances_;
     std::vector<int> generals_;
+    std::vector<int> commanded_; // the castles of the house and its submitted vassals
     std::vector<int> gathered_;
     std::vector<Valued> relief_, friendly_, sieges_, targets_;
     std::vector<int> targetOrder_, siegeOrder_;
@@ -106,7 +110,7 @@ void Planner::scan() {
     for (int g : generals_)
         s += troopsOf(w_.generals[g]);
     const int strength = static_cast<int>(std::min<long long>(s, INT_MAX));
-    for (int c = 0; c < w_.castleCount; ++c) {
+    for (int c : commanded_) {
         if (!inCampaignScope(w_, house_, corps_, c)) continue;
         if (isBesieged(w_.castles[c])) {
             enter(relief_, c, monthsAgainst(w_, c, besiegerTroops(w_, c, false)));
@@ -273,8 +277,8 @@ void Planner::sendRemaining() {
             const DistanceTable& fromHere = distances_.from(r.castle);
             const DistanceTable& fromTarget = distances_.from(chosen);
             int best = -1;
-            for (int c = 0; c < w_.castleCount; ++c) {
-                if (c == r.castle || !ours(c) || fromHere[c] > limit) continue;
+            for (int c : commanded_) {
+                if (c == r.castle || fromHere[c] > limit) continue;
                 if (best < 0 || fromTarget[c] < fromTarget[best]) best = c;
             }
             if (best >= 0) {
@@ -369,10 +373,12 @@ void Planner::run() {
 
 } // namespace
 
-void planCampaign(Game& game, int house, int corps) {
+void planCampaignWith(Game& game, int house, int corps, const HouseIndex* index) {
     WorldState& w = game.world;
     if (!houseAlive(w, house) || w.houses[house].vassalState == 2) return;
-    Planner(game, house, corps).run();
+    Planner(game, house, corps, index).run();
 }
+
+void planCampaign(Game& game, int house, int corps) { planCampaignWith(game, house, corps, nullptr); }
 
 } // namespace vh
