@@ -3,6 +3,7 @@
 
 #include "context/game.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace vh {
@@ -31,47 +32,57 @@ void buildHouseIndex(const WorldState& w, HouseIndex& out) {
 
 namespace {
 
-// Which run of the phase a call belongs to, and where in the month's house order it stands.
-struct RunKey {
-    int32_t year = 0, month = 0, phase = -1;
-    int side = -1;      // 0 before the player, 1 the player's corps, 2 after the player
-    int player = -1;    // the player's place in the house order
-    uint64_t order = 0; // the house order itself
-    bool operator==(const RunKey&) const = default;
-};
-
+// The run a call belongs to: the phase and month, the house order of the phase (kept whole, with
+// each house's place in it), and which side of the player's turn.
 struct RunIndex {
-    RunKey key;
+    int32_t year = 0, month = 0, phase = -1;
+    int houseCount = 0;
+    int side = -1; // 0 before the player, 1 the player's corps, 2 after the player
+    std::array<int32_t, kMaxHouses> order{};
+    std::vector<int> place; // by house: its place in the order
+    int player = 0;         // the player's place (the house count when absent)
     int lastPosition = -1;
     HouseIndex index;
-};
 
-uint64_t orderHash(const WorldState& w) {
-    uint64_t h = 1469598103934665603ull;
-    for (int i = 0; i < w.houseCount && i < kMaxHouses; ++i) h = (h ^ static_cast<uint32_t>(w.houseOrder[i])) * 1099511628211ull;
-    return h;
-}
+    bool sameOrder(const WorldState& w) const {
+        return year == w.date.year && month == w.date.month && phase == w.phase && houseCount == w.houseCount &&
+               std::equal(order.begin(), order.begin() + std::clamp(houseCount, 0, kMaxHouses), w.houseOrder.begin());
+    }
+};
 
 } // namespace
 
 const HouseIndex& phaseRunIndex(Game& game, int house, bool playerCorps) {
     const WorldState& w = game.world;
-    int player = w.houseCount, position = w.houseCount;
-    for (int i = 0; i < w.houseCount && i < kMaxHouses; ++i) {
-        if (w.houseOrder[i] == w.playerHouse) player = i;
-        if (w.houseOrder[i] == house) position = i;
-    }
-    RunKey key{w.date.year, w.date.month, w.phase, playerCorps ? 1 : (position < player ? 0 : 2), player, orderHash(w)};
-    if (playerCorps) position = player;
     auto run = std::static_pointer_cast<RunIndex>(game.computerScratch);
-    // A run visits its houses in rising order: a repeated or earlier place starts a new run
-    // (the same phase replayed after loading a game, say). The player's corps run after the
-    // player's turn and rebuild for every corps.
-    if (!run || !(run->key == key) || position <= run->lastPosition || playerCorps) {
+    if (!run || !run->sameOrder(w)) {
         run = std::make_shared<RunIndex>();
-        run->key = key;
-        buildHouseIndex(w, run->index);
+        run->year = w.date.year;
+        run->month = w.date.month;
+        run->phase = w.phase;
+        run->houseCount = w.houseCount;
+        const int n = std::clamp(w.houseCount, 0, kMaxHouses);
+        std::copy(w.houseOrder.begin(), w.houseOrder.begin() + n, run->order.begin());
+        run->place.assign(n, n);
+        run->player = n;
+        for (int i = 0; i < n; ++i) {
+            const int h = w.houseOrder[i];
+            if (h >= 0 && h < n) run->place[h] = i;
+            if (h == w.playerHouse) run->player = i;
+        }
+        run->lastPosition = n + 1; // forces the build below
         game.computerScratch = run;
+    }
+    const int position = playerCorps ? run->player
+                                     : (house >= 0 && house < static_cast<int>(run->place.size()) ? run->place[house]
+                                                                                                   : run->houseCount);
+    const int side = playerCorps ? 1 : (position < run->player ? 0 : 2);
+    // A run visits its houses in rising order: a repeated or earlier place starts a new run (the
+    // same phase replayed after loading a game, say). The player's corps come after the player's
+    // turn and rebuild for every corps.
+    if (side != run->side || position <= run->lastPosition || playerCorps) {
+        buildHouseIndex(w, run->index);
+        run->side = side;
     }
     run->lastPosition = position;
     return run->index;
