@@ -16,6 +16,8 @@ int benchmark(const Args& args);
 int watch(const Args& args);
 int resume(const Args& args);
 int saveInfo(const Args& args);
+int fieldBattle(const Args& args);
+int siege(const Args& args); // one month's automatic siege of a JSON case, as JSON Lines
 
 // Directory of the bundled data (default.map, scenarios) next to the executable, or the source tree's data/.
 std::string defaultProgramDir(const char* argv0);

@@ -38,7 +38,9 @@ void usage() {
                "  benchmark SCENARIO [--years N]  ベンチマーク (実行速度と digest)\n"
                "  watch SCENARIO --until YYYY-MM [--seed N] [--save FILE] [--house INDEX]  観戦して進行\n"
                "  resume SAVEFILE --until YYYY-MM [--save FILE]  セーブデータから進行\n"
-               "  save-info SAVEFILE   セーブデータの日付・フェイズ・件数を表示\n",
+               "  save-info SAVEFILE   セーブデータの日付・フェイズ・件数を表示\n"
+               "  fieldbattle CASE.json  野戦を1回自動で行い経過を JSON Lines で出力\n"
+               "  siege CASE.json      攻城戦を1か月自動で行い経過を JSON Lines で出力\n",
                stderr);
 }
 
@@ -55,6 +57,8 @@ int main(int argc, char** argv) {
         {"watch", watch},
         {"resume", resume},
         {"save-info", saveInfo},
+        {"fieldbattle", fieldBattle},
+        {"siege", siege},
     };
     if (argc < 2) {
         usage();

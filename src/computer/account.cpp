@@ -2,6 +2,7 @@
 #include "computer/account.h"
 
 #include "computer/house_index.h"
+#include "economy/economy_common.h"
 #include "world/numeric.h"
 
 #include <algorithm>
@@ -59,9 +60,7 @@ Account accountOf(const WorldState& w, int house, int corps, const HouseIndex* i
 int& accountFunds(WorldState& w, int house, int corps) {
     return corps >= 0 ? w.corps[corps].funds : w.houses[house].funds;
 }
-int accountFunds(const WorldState& w, int house, int corps) {
-    return corps >= 0 ? w.corps[corps].funds : w.houses[house].funds;
-}
+
 
 int monthsUntilHarvest(int month) {
     return 9 - month > 0 ? 9 - month : 21 - month;

@@ -38,8 +38,8 @@ struct HouseIndex;
 Account accountOf(const WorldState& w, int house, int corps, const HouseIndex* index = nullptr);
 
 // The funds the account spends from: the house's or the corps'.
+// (The read-only figure is the economy rules' accountFunds.)
 int& accountFunds(WorldState& w, int house, int corps);
-int accountFunds(const WorldState& w, int house, int corps);
 
 // 9 − month while positive, else 21 − month.
 int monthsUntilHarvest(int month);

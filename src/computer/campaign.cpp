@@ -3,6 +3,9 @@
 
 #include "computer/account.h"
 #include "computer/house_index.h"
+#include "battle/siege_world.h"
+#include "military/moves.h"
+#include "military/sorties.h"
 #include "world/random.h"
 
 #include <algorithm>
@@ -94,22 +97,21 @@ bool besiegedBy(const WorldState& w, int castle, int house) {
     return isBesieged(k) && k.besiegedBy == house;
 }
 
-int monthsToTake(const WorldState& /*w*/, int /*castle*/, std::span<const int> /*besiegers*/, Random& /*rng*/) {
-    // NOT BUILT YET: waits for the siege engine's estimate (simulated assaults). Until it is
-    // merged every siege counts as taking one month.
-    return 1;
+int monthsToTake(const WorldState& w, int castle, std::span<const int> besiegers, Random& rng) {
+    const Castle& k = w.castles[castle];
+    const int defenders = std::clamp<int>(k.generalCount, 0, Castle::kMaxGenerals);
+    return siegeEstimate(w, castle, besiegers.first(std::min<size_t>(besiegers.size(), Castle::kMaxGenerals)),
+                         std::span<const int>(k.generals, static_cast<size_t>(defenders)), rng);
 }
 
 void orderMoveTo(WorldState& w, int general, int castle) {
-    General& g = w.generals[general];
-    g.flags = static_cast<int16_t>((g.flags & ~kFlagInField) | kFlagActed);
-    g.moveTarget = static_cast<int16_t>(castle);
+    const int one[] = {general};
+    orderMove(w, one, castle);
 }
 
 void orderSortieAt(WorldState& w, int general, int castle) {
-    General& g = w.generals[general];
-    g.flags = static_cast<int16_t>(g.flags | kFlagActed);
-    g.sortieTarget = static_cast<int16_t>(castle);
+    const int one[] = {general};
+    orderSortie(w, one, castle);
 }
 
 const DistanceTable& DistanceCache::from(int castle) {

@@ -2,12 +2,26 @@
 // The desktop window, the headless runner and the tests' scripted player all implement it.
 #pragma once
 
+#include "context/economy_requests.h"
 #include "context/envoy_request.h"
 #include "context/event_requests.h"
+#include "context/personnel_requests.h"
 
 #include <string>
 
 namespace vh {
+
+struct FieldBattle;
+class Random;
+
+// What became of a battle offered to the player's window.
+enum class HandBattle {
+    NotByHand, // no window: the rules fight it automatically
+    Fought,    // fought to its end in the window (result set, death and pursuit applied)
+    Abandoned, // the program was closed inside the window: the rules settle the battle
+               // automatically, and the month stops without asking the player anything more
+};
+class PlayerSiege;
 
 // Texts are UTF-8. Questions return the player's answer; display hooks have empty defaults
 // because only the desktop window has anything to redraw.
@@ -55,6 +69,8 @@ public:
     }
     // The event window (イベント) for heavy snow or rain, with the affected provinces.
     virtual void showWeatherEvent(const WeatherEvent& e) { showMessage(e.heading() + "\n" + e.footer()); }
+    // Guns reached the player's house this month (鉄砲入手). Without a window nobody is told.
+    virtual void showGunDelivery(const GunDelivery& /*delivery*/) {}
     // A masterless general asks for service (登用選択): true takes him on, as a computer house would.
     virtual bool askRoninService(const RoninRequest& /*request*/) { return true; }
 
@@ -62,6 +78,27 @@ public:
     // the player's house answers as a computer house would in its place.
     virtual EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) {
         return request.computerAnswer ? request.computerAnswer() : EnvoyVisitAnswer{};
+    }
+
+    // A field battle the player fights by hand (his side is side 0), handed set up up to its
+    // formations (the surprise is drawn, no formation made yet). The window forms the player's
+    // side, the enemy's automatically, deploys and plays turn by turn through the engine's step
+    // functions with `rng`, up to finishFieldBattle.
+    virtual HandBattle fightFieldBattle(FieldBattle& /*battle*/, Random& /*rng*/) {
+        return HandBattle::NotByHand;
+    }
+    // The player's siege of the month in the siege window (攻城戦), driven through the engine's
+    // steps. False when it is not fought by hand: the rule then runs the automatic siege.
+    virtual bool fightSiege(PlayerSiege& /*siege*/) { return false; }
+    // Another house demands a hostage (人質差し出し): the row given, or -1 to refuse. Without a
+    // dialog the player's house gives what a computer house would.
+    virtual int chooseHostage(const HostageRequest& request) { return request.automaticChoice; }
+    // The player's conquest took prisoners (降伏武将の処遇): call the request's operations until
+    // every row is dealt with. Without a dialog each is offered service as a computer conqueror
+    // would; who refuses stays a prisoner.
+    virtual void treatSurrenderedGenerals(const SurrenderRequest& request) {
+        for (const SurrenderedRow& row : request.rows)
+            if (request.recruit) request.recruit(row.general);
     }
 };
 

@@ -21,6 +21,9 @@ struct Game {
     bool quietMode = false;
     bool gameOver = false;
     bool benchmark = false;
+    // The program was closed inside a window of the month (a hand-fought battle): the rules finish
+    // what they are doing without asking the player again and the turn driver stops.
+    bool closing = false;
     // The month's diplomacy log shown in the main window; emptied when the diplomacy phase begins.
     std::string diplomacyLog;
     // The month's report of battles and sieges (lines end in CR LF), shown by the ログ window. The

@@ -2,10 +2,10 @@
 // lord for a new one. A computer lord weighs the offer; the player's house is asked.
 #include "diplomacy/diplomacy_text.h"
 #include "diplomacy/figures.h"
-#include "diplomacy/hostage_hook.h"
 #include "diplomacy/operations.h"
 #include "diplomacy/relations.h"
 #include "context/game.h"
+#include "personnel/hostages.h"
 
 #include <cmath>
 
@@ -58,16 +58,16 @@ bool lordConsents(Game& game, Application kind, int lord, int applicant) {
     if (!answer.accept) return false;
     if (!answer.demandHostage) return true;
 
-    const HostageOutcome hostage = requestHostage(game, lord, applicant);
-    if (hostage.refused) {
+    const int hostage = takeHostage(game, lord, applicant);
+    if (hostage < 0) {
         if (!playerLord) return false;
         const std::string question = withHouse(w, hostageRefusedQuestion(kind), applicant);
         // Asked only of the player; without a front end the computer's rule (refuse) holds.
         return game.frontend && game.frontend->askYesNo(question);
     }
-    if (hostage.general >= 0 && playerLord)
+    if (playerLord)
         game.show(fillText("%s は人質として %s を差し出しました", houseNameText(w, applicant).c_str(),
-                           generalNameText(w, hostage.general).c_str()));
+                           generalNameText(w, hostage).c_str()));
     return true;
 }
 

@@ -55,6 +55,8 @@ const char* diplomacyCommandCaption(DiplomacyCommand command) {
         return "臣従志願";
     case Cmd::Coalition:
         return "連合結成";
+    case Cmd::PrisonerExchange:
+        return "捕虜交換";
     }
     return "";
 }
@@ -86,6 +88,8 @@ std::string checkDiplomacyCommand(const WorldState& w, DiplomacyCommand command)
         return {};
     case Cmd::Coalition:
         return "このコマンドは現バージョンでは使用できません";
+    case Cmd::PrisonerExchange:
+        return {};
     }
     return {};
 }
@@ -129,6 +133,8 @@ const char* houseChoiceTitle(DiplomacyCommand command) {
         return "臣従志願大名家選択";
     case Cmd::BreakRelation:
         return "同盟破棄大名家選択";
+    case Cmd::PrisonerExchange:
+        return "捕虜交換大名家選択";
     default:
         return "";
     }
@@ -150,6 +156,8 @@ const char* houseChoicePrompt(DiplomacyCommand command) {
         return "国を指定し、臣従志願する大名家を選んでください";
     case Cmd::BreakRelation:
         return "国を指定し、同盟破棄する大名家を選んでください";
+    case Cmd::PrisonerExchange:
+        return "国を指定し、捕虜交換する大名家を選んでください";
     default:
         return "";
     }
@@ -178,6 +186,8 @@ TargetCheck checkDiplomacyTarget(const WorldState& w, DiplomacyCommand command, 
     const int me = w.playerHouse;
     if (!validHouse(w, p) || !validHouse(w, me)) return refuse({}, p);
     if (p == me) return refuse("当家以外の大名を指定してください", p);
+    // The exchange partner needs no negotiation check: the exchange dialog itself asks it.
+    if (command == Cmd::PrisonerExchange) return {TargetCheck::Confirm, {}, p, 0};
     const int k = kindAbout(w, p, me);
     const bool pVassal = isVassal(w, p);
 
@@ -243,7 +253,7 @@ DiplomacyOutcome runDiplomacyCommand(Game& game, DiplomacyCommand command, int h
     WorldState& w = game.world;
     const int me = w.playerHouse;
     DiplomacyOutcome out;
-    if (command == Cmd::Coalition || !validHouse(w, me)) return out;
+    if (command == Cmd::Coalition || command == Cmd::PrisonerExchange || !validHouse(w, me)) return out;
     if (command == Cmd::Independence) house = w.houses[me].lord;
     if (!validHouse(w, house) || house == me) return out;
     markNegotiated(w, house);
@@ -288,6 +298,7 @@ DiplomacyOutcome runDiplomacyCommand(Game& game, DiplomacyCommand command, int h
             "%sは当家の臣従志願を拒否しました");
         break;
     case Cmd::Coalition:
+    case Cmd::PrisonerExchange:
         break;
     }
     const bool lordCommand =

@@ -22,6 +22,7 @@ enum class DiplomacyCommand {
     ApplySubordination,  // 従属志願
     ApplySubmission,     // 臣従志願
     Coalition,           // 連合結成 (shown, not available)
+    PrisonerExchange,    // 捕虜交換: only its house choice (the partner); the exchange is personnel's
 };
 
 // The button caption.

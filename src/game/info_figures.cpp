@@ -112,8 +112,9 @@ bool showsActionColumn(const WorldState& w, int castle, bool besiegers) {
         return w.phase == kPhaseDiplomacy && validHouse(w, by) && commandingHouse(w, by) == player;
     }
     const int owner = w.castles[castle].owner;
-    const bool phaseShows =
-        w.phase == kPhaseArmament || w.phase == kPhaseDiplomacy || w.phase == kPhaseDomestic;
+    // The sortie phase too: its orders ("出陣") stand until the month's battles.
+    const bool phaseShows = w.phase == kPhaseArmament || w.phase == kPhaseDiplomacy ||
+                            w.phase == kPhaseDomestic || w.phase == kPhaseSortie;
     return phaseShows && validHouse(w, owner) && commandingHouse(w, owner) == player;
 }
 

@@ -42,7 +42,7 @@ std::string positionText(const WorldState& w, int general);
 // The 行動 column: "移動中", "出陣", "済" or "".
 const char* actionText(const General& g);
 // Whether a castle information list shows the 行動 column: the castle is on the player's side and
-// the phase is armament, diplomacy or domestic (garrison) or diplomacy only (besiegers).
+// the phase is armament, diplomacy, domestic or sortie (garrison) or diplomacy only (besiegers).
 bool showsActionColumn(const WorldState& w, int castle, bool besiegers);
 
 // The upper list of "武将一覧" for house H: ordinary and guest generals of H; with `withVassals`

@@ -5,6 +5,7 @@
 
 #include "diplomacy/relations.h"
 #include "context/game_text.h"
+#include "economy/firearms.h"
 #include "simulation/accounts.h"
 #include "simulation/month_events.h"
 #include "simulation/succession.h"
@@ -30,8 +31,8 @@ void relationCountdowns(Game& g) { countDownRelations(g.world); }
 void powerFigures(Game& g) { recordPowerFigures(g.world); }
 void harvestAndAccounts(Game& g) { settleMonthAccounts(g); }
 void tradeShipMonths(Game& g) { advanceTradeVoyages(g.world); }
-// ---- Not built yet: later parts of the game ------------------------------------------------
-void firearmsDeliveries(Game&) {} // firearms deliveries and market drift (firearms issue, not filed yet)
+// ---- The economy (src/economy) --------------------------------------------------------------
+void firearmsDeliveries(Game& g) { firearmsMonth(g); }
 // ---------------------------------------------------------------------------------------------
 
 // The month's weather is rolled afresh and sieges without besiegers lose their progress.

@@ -5,6 +5,9 @@
 #include "world/byte_io.h"
 #include "computer/computer_turn.h"
 #include "diplomacy/computer_diplomacy.h"
+#include "military/moves.h"
+#include "military/recruit_pools.h"
+#include "personnel/guests.h"
 #include "simulation/succession.h"
 
 #include <cstring>
@@ -32,12 +35,8 @@ void replaceLostCorpsLeaders(Game& game) {
 }
 
 // ---- Not built yet -------------------------------------------------------------------------
-// Personnel: prisoners, hostages and guests of a computer house (later: personnel rules).
-void computerPrisonersAndGuests(Game&, int) {}
-// The player's recruit pools for conscription (later: conscription rules).
-void computeRecruitPools(Game&) {}
-// Every ordered move carried out at once (later: moving generals).
-void executeMoves(Game&) {}
+// The player's recruit pools for conscription, once the houses before the player have armed.
+void recruitPoolsForPlayer(Game& game) { computeRecruitPools(game.world); }
 // The month's marches, battles and sieges with the battle report (later: battles).
 void monthlyBattles(Game&) {}
 // ----------------------------------------------------------------------------------------------
@@ -80,10 +79,10 @@ void prepareSortie(Game& game) {
 const PhaseTable kStandard = {{
     {nullptr, nullptr, nullptr, nullptr, nullptr}, // the event step is not a command phase
     {preparePersonnel, nullptr, computerPrisonersAndGuests, nullptr, nullptr},
-    {prepareArmament, computeRecruitPools, armHouse, armCorps, nullptr},
+    {prepareArmament, recruitPoolsForPlayer, armHouse, armCorps, nullptr},
     {prepareDiplomacy, diplomacyBeforePlayer, houseDiplomacy, nullptr, replaceLostCorpsLeaders},
     {prepareDomestic, nullptr, developHouse, developCorps, nullptr},
-    {prepareStrategy, nullptr, planHouseCampaign, planCorpsCampaign, executeMoves},
+    {prepareStrategy, nullptr, planHouseCampaign, planCorpsCampaign, vh::executeMoves},
     {prepareSortie, nullptr, launchHouseSorties, launchCorpsSorties, monthlyBattles},
 }};
 

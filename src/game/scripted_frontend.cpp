@@ -68,6 +68,21 @@ EnvoyVisitAnswer ScriptedFrontend::askEnvoyVisit(const EnvoyVisitRequest& reques
     return a;
 }
 
+int ScriptedFrontend::chooseHostage(const HostageRequest& request) {
+    requests_.push_back({"hostage", request.header()});
+    if (hostageRows_.empty()) return Frontend::chooseHostage(request);
+    const int row = hostageRows_.front();
+    hostageRows_.pop_front();
+    return row;
+}
+
+void ScriptedFrontend::treatSurrenderedGenerals(const SurrenderRequest& request) {
+    std::string names;
+    for (const SurrenderedRow& r : request.rows) names += (names.empty() ? "" : ",") + r.name;
+    requests_.push_back({"surrender", names});
+    Frontend::treatSurrenderedGenerals(request);
+}
+
 std::vector<std::string> ScriptedFrontend::texts(const std::string& kind) const {
     std::vector<std::string> out;
     for (const Request& r : requests_)

@@ -14,7 +14,7 @@ class ScriptedFrontend : public Frontend {
 public:
     struct Request {
         // "message", "ok-cancel", "yes-no", "watch-on", "ending", "phase", "turn", "world", "harvest",
-        // "accounts", "trade-ship", "weather", "ronin", "envoy"
+        // "accounts", "trade-ship", "weather", "ronin", "envoy", "hostage", "surrender"
         std::string kind;
         std::string text;
     };
@@ -27,6 +27,11 @@ public:
     // Queues the tax index of the next harvest (the standard rate when none is queued).
     ScriptedFrontend& harvestTax(int index) {
         taxes_.push_back(index);
+        return *this;
+    }
+    // Queues the row given at the next hostage demand (-1 refuses); unqueued: the automatic row.
+    ScriptedFrontend& hostageRow(int row) {
+        hostageRows_.push_back(row);
         return *this;
     }
     // Answer given when the queue is empty; every such question is counted as unscripted.
@@ -47,6 +52,9 @@ public:
     void showWeatherEvent(const WeatherEvent& e) override;
     bool askRoninService(const RoninRequest& request) override;
     EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) override;
+    int chooseHostage(const HostageRequest& request) override;
+    // Recorded with the names of the rows, then decided as the default does.
+    void treatSurrenderedGenerals(const SurrenderRequest& request) override;
 
     const std::vector<Request>& requests() const { return requests_; }
     // The recorded requests of one kind, texts only.
@@ -61,6 +69,7 @@ private:
     std::vector<Request> requests_;
     std::deque<bool> answers_;
     std::deque<int> taxes_;
+    std::deque<int> hostageRows_;
     bool fallback_ = true;
     int unscripted_ = 0;
 };

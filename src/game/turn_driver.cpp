@@ -63,6 +63,7 @@ FlowStatus startPhase(Game& game, int phase) {
 FlowStatus finishPhase(Game& game, int phase) {
     WorldState& w = game.world;
     if (game.gameOver) return FlowStatus::Unified;
+    if (game.closing) return FlowStatus::Closed;
     if (phase < kPhasePersonnel || phase > kPhaseSortie) return FlowStatus::PlayerTurn;
     const PhaseRoutines& r = phaseRoutines(game, phase);
     if (r.corps)
@@ -73,6 +74,8 @@ FlowStatus finishPhase(Game& game, int phase) {
         if (houseAlive(w, h) && r.house) r.house(game, h);
     }
     if (r.closing) r.closing(game);
+    // Closed inside a battle window: the step above settled what it had to; nothing more runs.
+    if (game.closing) return FlowStatus::Closed;
     if (phase < kPhaseSortie) return startPhase(game, phase + 1);
     return endOfMonth(game);
 }

@@ -11,6 +11,7 @@ enum class FlowStatus {
     PlayerTurn,  // waiting at the player's turn of world.phase ("コマンド終了" continues)
     Unified,     // a house unified the country: gameOver is set, the ending has been shown
     PlayerEnded, // the player's house fell and the player chose not to watch on
+    Closed,      // the program was closed inside a window of the month (game.closing)
 };
 
 // The event step of the month, then phase 1 up to the player's turn.

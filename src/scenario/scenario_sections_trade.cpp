@@ -40,6 +40,9 @@ int ScenarioReader::partnerLine(int end) {
     const int index = world_.tradePartnerCount++;
     TradePartner& p = world_.tradePartners[index];
     p = TradePartner{};
+    // A province no TradingMonth line names cannot reach the partner (-1 in the signed byte), so
+    // an undeclared province never reads as a voyage of 0 months.
+    std::memset(p.voyageMonths, 0xFF, sizeof p.voyageMonths);
     setFieldText(p.name, name);
     p.shipValue = value;
     partnerIds_.emplace(id, index);

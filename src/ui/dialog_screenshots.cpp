@@ -11,6 +11,7 @@
 #include "ui/harvest_dialog.h"
 #include "ui/main_window.h"
 #include "ui/ronin_dialog.h"
+#include "ui/siege_screenshots.h"
 #include "ui/ui_text.h"
 
 #include <QApplication>
@@ -139,6 +140,7 @@ void takeDialogScreenshots(Game& game, MainWindow* window, const QString& dir) {
         d.show();
         save(&d, dir, "ronin.png");
     }
+    takeSiegeScreenshots(game, window, dir);
 }
 
 } // namespace vh::ui

@@ -23,4 +23,8 @@ bool dismissRoutineDialog(QWidget* modal, const QString& dir);
 // event-snow.png, event-rain.png and ronin.png for the game as it stands.
 void takeDialogScreenshots(Game& game, MainWindow* window, const QString& dir);
 
+// Writes move.png, sortie.png, conscription.png, castle-food.png and castle-improve.png: the
+// military windows opened on the player's best-manned castle, worked but not confirmed.
+void takeMilitaryScreenshots(Game& game, MainWindow* window, const QString& dir);
+
 } // namespace vh::ui

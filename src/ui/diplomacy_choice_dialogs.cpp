@@ -189,7 +189,8 @@ void HouseChoiceDialog::pickHouse(int house) {
             continue;
         }
         if (c.result == TargetCheck::Confirm) {
-            if (askOkCancel(this, utf8(c.message))) {
+            // A choice without a confirmation text (the prisoner-exchange partner) ends at once.
+            if (c.message.empty() || askOkCancel(this, utf8(c.message))) {
                 chosen_ = c.house;
                 asking_ = false;
                 accept();

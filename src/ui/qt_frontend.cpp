@@ -8,6 +8,7 @@
 namespace vh::ui {
 
 void QtFrontend::showMessage(const std::string& text) {
+    if (window_ && window_->game().closing) return; // the program is closing
     ui::showMessage(window_, utf8(text));
 }
 

@@ -3,8 +3,11 @@
 #include "ui/accounts_report_dialog.h"
 #include "ui/envoy_visit_dialog.h"
 #include "ui/event_window.h"
+#include "ui/firearms_dialogs.h"
 #include "ui/harvest_dialog.h"
+#include "ui/hostage_dialogs.h"
 #include "ui/main_window.h"
+#include "ui/prisoner_dialogs.h"
 #include "ui/qt_frontend.h"
 #include "ui/ronin_dialog.h"
 
@@ -46,6 +49,12 @@ void QtFrontend::showWeatherEvent(const WeatherEvent& e) {
     d.exec();
 }
 
+void QtFrontend::showGunDelivery(const GunDelivery& delivery) {
+    if (quiet()) return;
+    GunDeliveryDialog d(delivery, window_);
+    d.exec();
+}
+
 bool QtFrontend::askRoninService(const RoninRequest& request) {
     if (quiet()) return Frontend::askRoninService(request);
     RoninDialog d(request, window_);
@@ -58,6 +67,20 @@ EnvoyVisitAnswer QtFrontend::askEnvoyVisit(const EnvoyVisitRequest& request) {
     EnvoyVisitDialog d(window_->game().world, request, startState(window_), window_);
     d.exec();
     return d.answer();
+}
+
+int QtFrontend::chooseHostage(const HostageRequest& request) {
+    if (quiet()) return Frontend::chooseHostage(request);
+    HostageOfferDialog d(request, window_);
+    d.exec();
+    return d.choice();
+}
+
+void QtFrontend::treatSurrenderedGenerals(const SurrenderRequest& request) {
+    if (quiet()) return Frontend::treatSurrenderedGenerals(request);
+    PrisonerDialog d(PrisonerDialog::Mode::Surrender, request, {}, window_);
+    d.exec();
+    window_->refresh();
 }
 
 } // namespace vh::ui

@@ -49,8 +49,9 @@ RoninDialog::RoninDialog(const RoninRequest& r, QWidget* parent) : QDialog(paren
 
     auto* row = new QHBoxLayout;
     row->addStretch(1);
-    yes_ = new QPushButton("はい", this);
-    no_ = new QPushButton("いいえ", this);
+    yes_ = new QPushButton("家臣に登用する", this);
+    no_ = new QPushButton("登用しない", this);
+    yes_->setDefault(true);
     row->addWidget(yes_);
     row->addWidget(no_);
     v->addLayout(row);

@@ -15,7 +15,7 @@ class RoninDialog : public QDialog {
     Q_OBJECT
   public:
     RoninDialog(const RoninRequest& request, QWidget* parent = nullptr);
-    // After exec(): はい takes him on; いいえ and closing the window refuse.
+    // After exec(): 家臣に登用する takes him on; 登用しない and closing the window decline.
     bool accepted() const { return result() == QDialog::Accepted; }
     QLabel* questionLabel() const { return question_; }
     QPushButton* yesButton() const { return yes_; }

@@ -1,7 +1,10 @@
 // Screenshot run: the main window on the national map, at scale 2, a province view, the house
 // selection dialog and the start menu, each written as a PNG for people to look at.
 #include "game/display_rules.h"
+#include "ui/battle_screenshots.h"
 #include "ui/dialog_screenshots.h"
+#include "ui/personnel_screenshots.h"
+#include "ui/economy_screenshots.h"
 #include "ui/game_app.h"
 #include "ui/game_dialogs.h"
 #include "ui/house_select_dialog.h"
@@ -59,7 +62,11 @@ void GameApp::takeScreenshots() {
         save(&d, dir, "house-select.png");
     }
     takeDialogScreenshots(*game_, w, dir);
+    takeMilitaryScreenshots(*game_, w, dir);
     takeInfoScreenshots(*game_, w, services_.get(), dir);
+    takeBattleScreenshots(*game_, w, dir);
+    takePersonnelScreenshots(*game_, w, dir);
+    takeEconomyScreenshots(*game_, w, dir);
     {
         StartMenuDialog menu(nullptr, w);
         menu.show();

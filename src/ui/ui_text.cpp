@@ -62,6 +62,7 @@ void showMessage(QWidget* parent, const QString& text) {
 bool askOkCancel(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, "VARDENHOLM", text, QMessageBox::Ok | QMessageBox::Cancel, parent);
     box.button(QMessageBox::Cancel)->setText("ｷｬﾝｾﾙ");
+    box.setDefaultButton(QMessageBox::Ok); // Enter answers OK
     return box.exec() == QMessageBox::Ok;
 }
 

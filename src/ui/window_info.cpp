@@ -3,6 +3,7 @@
 
 #include "ui/castle_info_dialog.h"
 #include "ui/coalition_list_dialog.h"
+#include "ui/economy_commands.h"
 #include "ui/general_list_dialog.h"
 #include "ui/house_info_dialog.h"
 #include "ui/house_list_dialog.h"
@@ -25,6 +26,8 @@ bool openInformation(MainWindow& window, const QString& caption) {
     } else if (caption == "連合一覧") {
         CoalitionListDialog d(w, &window);
         d.exec();
+    } else if (caption == "交易船一覧") {
+        openFleetList(window);
     } else if (caption == "ログ") {
         LogDialog d(window.game().battleReport, &window);
         d.exec();

@@ -45,7 +45,7 @@ TEST_F(Domestic, ForecastingTwentyFourMonthsLeavesTheWorldAsItWas) {
     EXPECT_EQ(saveImage(w), before);
 }
 
-TEST_F(Domestic, APortWithoutShipsBuildsWhatTheBudgetAllows) {
+TEST_F(Domestic, APortWithoutShipsBuildsWhatTheBudgetAllowsThenSendsThem) {
     w.houses[a].funds = 9000;
     developAccount(game, a, -1);
     // budget = 9000 − 11 months × truncate(1.1 × 1001) is below 2000: nothing is built
@@ -55,8 +55,11 @@ TEST_F(Domestic, APortWithoutShipsBuildsWhatTheBudgetAllows) {
     developAccount(game, a, -1);
     EXPECT_EQ(w.castles[port].tradeShips, 10);
     EXPECT_EQ(w.houses[a].funds, 80000);
-    developAccount(game, a, -1); // ships exist: nothing more
-    EXPECT_EQ(w.houses[a].funds, 80000);
+    // With ships in port no more are built; the fleet goes out on the one voyage there is.
+    developAccount(game, a, -1);
+    EXPECT_EQ(w.castles[port].tradeShips, 10);
+    EXPECT_EQ(w.castles[port].voyages[0].ships, 10);
+    EXPECT_EQ(w.houses[a].funds, 80000 - 10 * 100);
 }
 
 } // namespace

@@ -63,9 +63,9 @@ TEST_F(TradeSections, PartnersAndVoyageMonths) {
     EXPECT_EQ(m.voyageMonths[0], 2);
     EXPECT_EQ(m.voyageMonths[1], 3);
     EXPECT_EQ(m.voyageMonths[3], 3);
-    EXPECT_EQ(m.voyageMonths[4], 0); // K_ALL covers the map's provinces only
+    EXPECT_EQ(m.voyageMonths[4], 0xFF); // K_ALL covers the map's provinces only
     const TradePartner& n = world().tradePartners[2];
-    EXPECT_EQ(n.voyageMonths[0], 0);
+    EXPECT_EQ(n.voyageMonths[0], 0xFF); // a province no line names cannot reach the partner
     EXPECT_EQ(n.voyageMonths[2], 6);
     EXPECT_EQ(n.voyageMonths[3], 6);
 }

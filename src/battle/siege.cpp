@@ -1,0 +1,160 @@
+// The siege's measures and its storming: men, food months, the assault resolution, the assault
+// months estimate, the garrison's sally decision and the besiegers' choice.
+#include "battle/siege.h"
+
+#include "world/numeric.h"
+#include "world/random.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace vh {
+
+namespace {
+
+// Months are compared and shown as ints; a castle fed for more than this is simply "long".
+constexpr double kMonthsCeiling = 1e9;
+
+int menOf(std::span<const SiegeTroops> t) {
+    int n = 0;
+    for (const SiegeTroops& x : t) n += x.men();
+    return n;
+}
+
+// The two sides of one storming, as flat copies: the estimate runs fifty of these in a row.
+struct AssaultSides {
+    SiegeTroops besiegers[kSiegeSideMax];
+    SiegeTroops defenders[kSiegeSideMax];
+    int besiegerCount = 0;
+    int defenderCount = 0;
+    int garrison = 0;
+    int progress = 0;
+};
+
+int keep(double share, int value) { return roundHalfAway(share * value); }
+
+// One storming: the progress gain, the defenders' losses (each general's foot, then cavalry, then
+// the garrison soldiers) and the besiegers' losses, drawn in that order.
+void storm(AssaultSides& a, Random& rng) {
+    const int attackers = menOf({a.besiegers, static_cast<size_t>(a.besiegerCount)});
+    const int holders = a.garrison + menOf({a.defenders, static_cast<size_t>(a.defenderCount)});
+    double ratio;
+    if (attackers == 0 && holders == 0) ratio = 1.0;
+    else if (holders == 0) ratio = 10000.0;
+    else ratio = static_cast<double>(attackers) / holders;
+
+    double gain = 2.0 * (ratio - 1.0) * (1.0 + (rng.unit() - 0.5) / 2.0);
+    gain = std::clamp(gain, 1.0, 10000.0);
+    a.progress += static_cast<int>(gain);
+
+    int lost = 0;
+    for (int i = 0; i < a.defenderCount; ++i) {
+        SiegeTroops& t = a.defenders[i];
+        const int foot = keep(0.92 + 0.08 * rng.unit(), t.foot);
+        const int cavalry = keep(0.92 + 0.08 * rng.unit(), t.cavalry);
+        lost += (t.foot - foot) + (t.cavalry - cavalry);
+        t.foot = foot;
+        t.cavalry = cavalry;
+        t.guns = std::min(t.guns, t.foot);
+    }
+    const int soldiers = keep(0.92 + 0.08 * rng.unit(), a.garrison);
+    lost += a.garrison - soldiers;
+    a.garrison = soldiers;
+    if (lost == 0) lost = 1;
+
+    double k = attackers == 0 ? 0.0 : (attackers - 2.0 * lost) / attackers;
+    if (k < 0) k = 0;
+    for (int i = 0; i < a.besiegerCount; ++i) {
+        SiegeTroops& t = a.besiegers[i];
+        t.foot = roundHalfAway(t.foot * std::min(1.0, (0.98 + 0.04 * rng.unit()) * k));
+        t.cavalry = roundHalfAway(t.cavalry * std::min(1.0, (0.98 + 0.04 * rng.unit()) * k));
+        t.guns = std::min(t.guns, t.foot);
+    }
+}
+
+void copyTroops(std::span<const SiegeTroops> from, SiegeTroops* to, int& count) {
+    count = static_cast<int>(std::min<size_t>(from.size(), kSiegeSideMax));
+    std::copy_n(from.begin(), count, to);
+}
+
+} // namespace
+
+int defendersMen(const Siege& s) {
+    int n = s.garrison;
+    for (const SiegeGeneral& g : s.defenders) n += g.troops.men();
+    return n;
+}
+
+int besiegersMen(const Siege& s) {
+    int n = 0;
+    for (const SiegeGeneral& g : s.besiegers) n += g.troops.men();
+    return n;
+}
+
+int foodMonths(const Siege& s, int men) {
+    if (s.besiegers.empty()) return 1000;
+    if (s.food < 1) return 1;
+    if (men == 0) return 10000;
+    const double months = std::ceil(s.food / (static_cast<double>(men) * s.settings.heiUnit));
+    // HeiUnit 0 would divide by zero: such a castle never starves.
+    return static_cast<int>(std::min(months, kMonthsCeiling));
+}
+
+int assaultMonths(std::span<const SiegeTroops> besiegers, std::span<const SiegeTroops> defenders,
+                  int garrison, int progress, int size, Random& rng) {
+    AssaultSides a;
+    copyTroops(besiegers, a.besiegers, a.besiegerCount);
+    copyTroops(defenders, a.defenders, a.defenderCount);
+    a.garrison = garrison;
+    a.progress = progress;
+    const int target = 100 * size;
+    constexpr int kRuns = 50;
+    int below = 0; // runs that ended below the target
+    bool reached = a.progress >= target;
+    for (int run = 0; run < kRuns && !reached; ++run) {
+        storm(a, rng);
+        if (a.progress >= target) reached = true;
+        else ++below;
+    }
+    // Every run gains at least 1, so the fifty runs moved the progress.
+    const int n = reached ? below : roundHalfAway(50.0 * (target - progress) / (a.progress - progress));
+    return std::max(1, ceilAway(n / 5.0));
+}
+
+int assaultMonths(const Siege& s, Random& rng) {
+    SiegeTroops b[kSiegeSideMax], d[kSiegeSideMax];
+    const size_t nb = std::min<size_t>(s.besiegers.size(), kSiegeSideMax);
+    const size_t nd = std::min<size_t>(s.defenders.size(), kSiegeSideMax);
+    for (size_t i = 0; i < nb; ++i) b[i] = s.besiegers[i].troops;
+    for (size_t i = 0; i < nd; ++i) d[i] = s.defenders[i].troops;
+    return assaultMonths({b, nb}, {d, nd}, s.garrison, s.progress, s.size, rng);
+}
+
+void assault(Siege& s, Random& rng) {
+    AssaultSides a;
+    a.besiegerCount = static_cast<int>(std::min<size_t>(s.besiegers.size(), kSiegeSideMax));
+    a.defenderCount = static_cast<int>(std::min<size_t>(s.defenders.size(), kSiegeSideMax));
+    for (int i = 0; i < a.besiegerCount; ++i) a.besiegers[i] = s.besiegers[i].troops;
+    for (int i = 0; i < a.defenderCount; ++i) a.defenders[i] = s.defenders[i].troops;
+    a.garrison = s.garrison;
+    a.progress = s.progress;
+    storm(a, rng);
+    for (int i = 0; i < a.besiegerCount; ++i) s.besiegers[i].troops = a.besiegers[i];
+    for (int i = 0; i < a.defenderCount; ++i) s.defenders[i].troops = a.defenders[i];
+    s.garrison = a.garrison;
+    s.progress = a.progress;
+}
+
+bool garrisonSallies(const Siege& s, Random& rng) {
+    const int attackers = besiegersMen(s);
+    const int holders = defendersMen(s);
+    return !(attackers > holders * (1.2 + 0.8 * rng.unit()));
+}
+
+SiegeOrder besiegersChoice(const Siege& s, Random& rng) {
+    const int a = assaultMonths(s, rng);
+    const int f = foodMonths(s, defendersMen(s));
+    return a != f && f / 1.3 > a ? SiegeOrder::Storm : SiegeOrder::Wait;
+}
+
+} // namespace vh

@@ -1,0 +1,175 @@
+// Guest generals: made by invitation, by a hostage's coming of age, and by the computer houses'
+// 人事 step.
+#include "personnel/guests.h"
+
+#include "diplomacy/diplomacy_text.h"
+#include "diplomacy/relations.h"
+#include "personnel/prisoners.h"
+#include "simulation/event_support.h"
+#include "world/castle_rules.h"
+
+#include <algorithm>
+
+namespace vh {
+
+namespace {
+
+bool validGeneral(const WorldState& w, int g) { return g >= 0 && g < w.generalCount; }
+
+// A submitted vassal of `lord` (not the lord itself).
+bool submittedVassalOf(const WorldState& w, int house, int lord) {
+    return house >= 0 && house < w.houseCount && house != lord && houseAlive(w, house) &&
+           commandingHouse(w, house) == lord;
+}
+
+bool headOfHouse(const WorldState& w, int general) {
+    const int house = w.generals[general].house;
+    return house >= 0 && house < w.houseCount && w.houses[house].head == general;
+}
+
+// Enters the general in his castle's garrison, or places him by the retreat rule when the list
+// is full (or his castle is gone).
+void placeAtCastle(WorldState& w, int general) {
+    General& g = w.generals[general];
+    g.flags &= ~kFlagInField;
+    if (g.castle >= 0 && g.castle < w.castleCount) {
+        Castle& k = w.castles[g.castle];
+        for (int i = 0; i < k.generalCount; ++i)
+            if (k.generals[i] == general) return;
+        if (k.generalCount < Castle::kMaxGenerals) {
+            k.generals[k.generalCount++] = general;
+            return;
+        }
+    }
+    retreatGeneral(w, general, g.castle >= 0 && g.castle < w.castleCount ? g.castle : 0, false);
+}
+
+} // namespace
+
+int guestOf(const WorldState& w, int house) {
+    if (house < 0) return -1;
+    for (int i = 0; i < w.generalCount; ++i)
+        if (w.generals[i].status == kStatusGuest && w.generals[i].house == house) return i;
+    return -1;
+}
+
+void makeGuest(Game& game, int general) {
+    WorldState& w = game.world;
+    if (!validGeneral(w, general)) return;
+    General& g = w.generals[general];
+    if (g.status == kStatusHostage) {
+        g.moveTarget = -1;
+        g.sortieTarget = -1;
+        if (!houseAlive(w, g.house)) {
+            // His own house is gone: he stays with the house that held him, as its man.
+            g.status = kStatusOrdinary;
+            g.house = g.holderHouse;
+            placeAtCastle(w, general);
+            return;
+        }
+        placeAtCastle(w, general);
+    }
+    const int former = guestOf(w, g.house);
+    if (former >= 0 && former != general) {
+        General& o = w.generals[former];
+        std::swap(g.cavalry, o.cavalry);
+        std::swap(g.foot, o.foot);
+        std::swap(g.guns, o.guns);
+        o.status = kStatusOrdinary;
+    }
+    g.status = kStatusGuest;
+}
+
+std::vector<int> guestInvitationCandidates(const WorldState& w) {
+    std::vector<int> out;
+    const int me = w.playerHouse;
+    if (w.spectator || !houseAlive(w, me)) return out;
+    for (int i = 0; i < w.generalCount; ++i) {
+        const General& g = w.generals[i];
+        if (g.status == kStatusOrdinary && submittedVassalOf(w, g.house, me) && !headOfHouse(w, i)) out.push_back(i);
+    }
+    return out;
+}
+
+std::string guestInvitationQuestion(const WorldState& w, int general) {
+    const int house = w.generals[general].house;
+    const std::string houseName = houseNameText(w, house), name = generalNameText(w, general);
+    const int guest = guestOf(w, house);
+    if (guest >= 0)
+        return fillText("%s からは既に %s を客将として迎えています（一つの臣従大名家からは一人の客将のみ）\n%s "
+                        "と客将を交代させますか？",
+                        houseName.c_str(), generalNameText(w, guest).c_str(), name.c_str());
+    return fillText("%s の %s を客将として迎えます", houseName.c_str(), name.c_str());
+}
+
+void computerPrisonersAndGuests(Game& game, int k) {
+    WorldState& w = game.world;
+    if (k < 0 || k >= w.houseCount) return;
+    for (int g : prisonersHeldBy(w, k))
+        if (canRecruit(w, g)) recruitForComputer(game, g);
+
+    // The bar a guest must clear: the house's own average valor and intellect.
+    double sumValor = 0, sumIntellect = 0;
+    int members = 0;
+    for (int i = 0; i < w.generalCount; ++i) {
+        const General& g = w.generals[i];
+        if (g.house < 0 || commandingHouse(w, g.house) != k) continue;
+        sumValor += g.valor;
+        sumIntellect += g.intellect;
+        ++members;
+    }
+    const double av = members ? sumValor / members : 0, ai = members ? sumIntellect / members : 0;
+    auto able = [&](const General& g) { return g.valor > av || g.intellect > ai; };
+
+    struct Candidate {
+        int general, house, score;
+    };
+    std::vector<Candidate> list;
+    for (int i = 0; i < w.generalCount; ++i) {
+        const General& g = w.generals[i];
+        if ((g.status == kStatusOrdinary || g.status == kStatusGuest) && submittedVassalOf(w, g.house, k) &&
+            !headOfHouse(w, i) && able(g))
+            list.push_back({i, g.house, g.valor + 2 * g.intellect});
+    }
+    for (int i = 0; i < w.generalCount; ++i) {
+        const General& g = w.generals[i];
+        if (g.status == kStatusHostage && g.house == kHouseHeld && g.holderHouse == k &&
+            w.date.year - g.birthYear >= 15 && able(g))
+            list.push_back({i, g.originHouse, g.valor + 2 * g.intellect});
+    }
+    // Exchange sorts: houses largest index first, then within each house the best score first.
+    const size_t n = list.size();
+    for (size_t i = 0; i < n; ++i)
+        for (size_t j = i + 1; j < n; ++j)
+            if (list[j].house > list[i].house) std::swap(list[i], list[j]);
+    for (size_t start = 0; start < n;) {
+        size_t end = start;
+        while (end < n && list[end].house == list[start].house) ++end;
+        for (size_t i = start; i < end; ++i)
+            for (size_t j = i + 1; j < end; ++j)
+                if (list[j].score > list[i].score) std::swap(list[i], list[j]);
+
+        bool topIsGuest = false;
+        for (size_t i = start; i < end && list[i].score == list[start].score; ++i)
+            if (w.generals[list[i].general].status == kStatusGuest) topIsGuest = true;
+        const int chosen = list[start].general;
+        const int house = list[start].house;
+        start = end;
+        if (topIsGuest) continue;
+        General& g = w.generals[chosen];
+        const std::string name = generalNameText(w, chosen);
+        if (g.status == kStatusHostage) {
+            g.house = g.originHouse;
+            g.cavalry = g.foot = g.guns = 0;
+            if (isPlayerHouse(w, g.originHouse))
+                game.notify(fillText("当家から人質に出していた %s が %s で元服し、客将に取立てられました\n",
+                                     name.c_str(), houseNameText(w, k).c_str()));
+        } else if (isPlayerHouse(w, house)) {
+            game.notify(fillText("当家の %s が %s に客将として招かれました\n（%s の兵は他の武将に配分されます）",
+                                 name.c_str(), houseNameText(w, k).c_str(), name.c_str()));
+        }
+        makeGuest(game, chosen);
+    }
+}
+
+} // namespace vh
