@@ -142,7 +142,8 @@ void develop(Game& game, const Account& a, DevelopmentKind kind, const std::vect
         if (isBesieged(w.castles[c])) continue;
         const int now = developmentValueNow(w, kind, c);
         if (now > developmentValueAtSnapshot(w, kind, c)) continue;
-        gains[c] = previewValue(game, kind, c) - now;
+        // At its ceiling a castle gains nothing (the routine never lowers a value): no need to ask.
+        gains[c] = now >= developmentCeiling(w, kind, c) ? 0 : previewValue(game, kind, c) - now;
         ranked.add(c, developmentPriority(gains[c], now, developmentCeiling(w, kind, c)));
     }
     ranked.sortDescending();
