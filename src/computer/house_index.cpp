@@ -11,12 +11,16 @@ namespace vh {
 void buildHouseIndex(const WorldState& w, HouseIndex& out) {
     const int houses = std::max(0, w.houseCount);
     out.castlesOf.assign(houses, {});
+    out.kokuOf.assign(houses, 0);
     out.generalsOf.assign(houses, {});
     out.submittedTo.assign(houses, {});
     for (auto& v : out.corpsGenerals) v.clear();
     for (int c = 0; c < w.castleCount; ++c) {
         const int o = w.castles[c].owner;
-        if (o >= 0 && o < houses) out.castlesOf[o].push_back(c);
+        if (o >= 0 && o < houses) {
+            out.castlesOf[o].push_back(c);
+            out.kokuOf[o] += w.castles[c].yield;
+        }
     }
     for (int g = 0; g < w.generalCount; ++g) {
         const General& r = w.generals[g];

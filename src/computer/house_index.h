@@ -16,6 +16,7 @@ struct Game;
 
 struct HouseIndex {
     std::vector<std::vector<int>> castlesOf;   // by owner, in castle order
+    std::vector<long long> kokuOf;             // by owner: the koku of its castles
     std::vector<std::vector<int>> generalsOf;  // by house (generals with a house), in general order
     std::vector<std::vector<int>> submittedTo; // by lord: the houses submitted to it, in house order
     std::array<std::vector<int>, kMaxCorps> corpsGenerals{}; // generals with a house, by corps

@@ -3,6 +3,7 @@
 #include "diplomacy/computer_diplomacy.h"
 
 #include "computer/account.h"
+#include "computer/house_index.h"
 #include "diplomacy/defiance.h"
 #include "diplomacy/diplomacy_text.h"
 #include "diplomacy/figures.h"
@@ -13,6 +14,7 @@
 #include "world/ranked_list.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace vh {
 
@@ -57,6 +59,29 @@ void tellPlayerIf(Game& game, int house, const std::string& line) {
     if (isPlayerHouse(game.world, house)) game.notify(line);
 }
 
+int clampKoku(long long v) {
+    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
+}
+
+// kokuOf and kokuWithVassals, read from the run's index of who owns what when there is one (the
+// diplomacy phase changes relations, never owners or koku), else from the castle table.
+struct KokuSource {
+    const WorldState& w;
+    const HouseIndex* index;
+    int of(int h) const {
+        if (!index || h < 0 || h >= static_cast<int>(index->kokuOf.size())) return kokuOf(w, h);
+        return clampKoku(index->kokuOf[h]);
+    }
+    int withVassals(int h) const {
+        if (!index || h < 0 || h >= static_cast<int>(index->kokuOf.size())) return kokuWithVassals(w, h);
+        const DaimyoHouse& d = w.houses[h];
+        long long sum = index->kokuOf[h];
+        for (int o = 0; o < static_cast<int>(index->kokuOf.size()); ++o)
+            if (o != h && relationKind(d, o) == kRelHasSubmitted && houseAlive(w, o)) sum += index->kokuOf[o];
+        return clampKoku(sum);
+    }
+};
+
 } // namespace
 
 void logDiplomacy(Game& game, const std::string& line) {
@@ -64,7 +89,8 @@ void logDiplomacy(Game& game, const std::string& line) {
     game.diplomacyLog += "\r\n";
 }
 
-std::vector<ValuedHouse> unfriendlyNeighbours(const WorldState& w, int a) {
+std::vector<ValuedHouse> unfriendlyNeighbours(const WorldState& w, int a, const HouseIndex* index) {
+    const KokuSource figures{w, index};
     std::vector<ValuedHouse> out;
     for (int c = 0; c < w.castleCount; ++c) {
         if (effectiveOwner(w, c) != a) continue;
@@ -74,23 +100,26 @@ std::vector<ValuedHouse> unfriendlyNeighbours(const WorldState& w, int a) {
             const DaimyoHouse& hb = w.houses[b];
             if (hb.vassalState == 1) {
                 const int lord = lordOf(w, b);
-                if (lord != a && !listed(out, lord)) out.push_back({lord, kokuOf(w, b)});
+                if (lord != a && !listed(out, lord)) out.push_back({lord, figures.of(b)});
                 return;
             }
             const int entry = commandingHouse(w, b);
-            if (entry != a && !listed(out, entry)) out.push_back({entry, kokuWithVassals(w, entry)});
+            if (entry != a && !listed(out, entry)) out.push_back({entry, figures.withVassals(entry)});
         });
     }
     return out;
 }
 
-void vassalDiplomacy(Game& game, int a) {
+void vassalDiplomacy(Game& game, int a) { vassalDiplomacyWith(game, a, nullptr); }
+
+void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
     WorldState& w = game.world;
+    const KokuSource figures{w, index};
     const int lord = lordOf(w, a);
     if (!validHouse(w, lord) || lord == a) return;
-    const double kl = kokuWithVassals(w, lord);
+    const double kl = figures.withVassals(lord);
     const double sl = strengthWithVassals(w, lord);
-    const double ka = kokuOf(w, a);
+    const double ka = figures.of(a);
     const int head = w.houses[a].head;
     const double loyalty = head >= 0 && head < w.generalCount ? w.generals[head].loyalty : 5;
     const double d0 = defianceScore(w, a, lord, true);
@@ -106,7 +135,7 @@ void vassalDiplomacy(Game& game, int a) {
             if (!validHouse(w, x) || x == a || x == lord || listed(candidates, x)) return;
             if (isFriendlyKind(kindAbout(w, x, lord))) return;
             if (w.houses[a].relations[x] >= 240) return;
-            candidates.push_back({x, kokuWithVassals(w, x)});
+            candidates.push_back({x, figures.withVassals(x)});
         });
     }
     const RankedList order = ranked(game, candidates, true, false);
@@ -132,12 +161,15 @@ void vassalDiplomacy(Game& game, int a) {
     }
 }
 
-int seekAlliance(Game& game, int a) {
+int seekAlliance(Game& game, int a) { return seekAllianceWith(game, a, nullptr); }
+
+int seekAllianceWith(Game& game, int a, const HouseIndex* index) {
     WorldState& w = game.world;
-    const std::vector<ValuedHouse> neighbours = unfriendlyNeighbours(w, a);
+    const KokuSource figures{w, index};
+    const std::vector<ValuedHouse> neighbours = unfriendlyNeighbours(w, a, index);
     if (neighbours.empty()) return kNoAlly;
     const RankedList order = ranked(game, neighbours, true, true);
-    const double ka = kokuWithVassals(w, a);
+    const double ka = figures.withVassals(a);
 
     if (order.size() > 1) {
         long long sum = 0;
@@ -211,11 +243,11 @@ namespace {
 
 // The living house other than `a` and `ally` whose kind about `a` is `kind`, with the smallest
 // koku; the earlier house on equal koku. -1 when none.
-int weakestWithKindTowards(const WorldState& w, int a, int ally, int kind) {
+int weakestWithKindTowards(const WorldState& w, int a, int ally, int kind, const KokuSource& figures) {
     int best = -1, bestKoku = 0;
     for (int h = 0; h < w.houseCount; ++h) {
         if (h == a || h == ally || !houseAlive(w, h) || kindAbout(w, h, a) != kind) continue;
-        const int koku = kokuOf(w, h);
+        const int koku = figures.of(h);
         if (best < 0 || koku < bestKoku) {
             best = h;
             bestKoku = koku;
@@ -226,24 +258,30 @@ int weakestWithKindTowards(const WorldState& w, int a, int ally, int kind) {
 
 } // namespace
 
-void demandFromVassalsAndAllies(Game& game, int a, int ally) {
+void demandFromVassalsAndAllies(Game& game, int a, int ally) { demandFromVassalsAndAlliesWith(game, a, ally, nullptr); }
+
+void demandFromVassalsAndAlliesWith(Game& game, int a, int ally, const HouseIndex* index) {
     WorldState& w = game.world;
-    const int vassal = weakestWithKindTowards(w, a, ally, kRelSubordinateTo);
+    const KokuSource figures{w, index};
+    const int vassal = weakestWithKindTowards(w, a, ally, kRelSubordinateTo, figures);
     if (vassal >= 0) {
-        const double koku = kokuOf(w, vassal);
-        if (kokuOf(w, a) * game.rng.unit() * 0.3 > koku && demandSubmission(game, a, vassal))
+        const double koku = figures.of(vassal);
+        if (figures.of(a) * game.rng.unit() * 0.3 > koku && demandSubmission(game, a, vassal))
             logDiplomacy(game, withHouses(w, "%sは%sを臣従させました", a, vassal));
     }
-    const int friendHouse = weakestWithKindTowards(w, a, ally, kRelPact);
+    const int friendHouse = weakestWithKindTowards(w, a, ally, kRelPact, figures);
     if (friendHouse >= 0) {
-        const double koku = kokuOf(w, friendHouse);
-        if (kokuOf(w, a) * game.rng.unit() * 0.4 > koku && demandSubordination(game, a, friendHouse))
+        const double koku = figures.of(friendHouse);
+        if (figures.of(a) * game.rng.unit() * 0.4 > koku && demandSubordination(game, a, friendHouse))
             logDiplomacy(game, withHouses(w, "%sは%sを従属させました", a, friendHouse));
     }
 }
 
-void turnOnAllies(Game& game, int a, int ally) {
+void turnOnAllies(Game& game, int a, int ally) { turnOnAlliesWith(game, a, ally, nullptr); }
+
+void turnOnAlliesWith(Game& game, int a, int ally, const HouseIndex* index) {
     WorldState& w = game.world;
+    const KokuSource figures{w, index};
     if (isAinu(w, a)) return;
     std::vector<ValuedHouse> friends;
     bool unfriendly = false;
@@ -259,7 +297,7 @@ void turnOnAllies(Game& game, int a, int ally) {
             const int lord = lordOf(w, b);
             const int entry = (isVassal(w, b) && lord != a) ? lord : b;
             if (!validHouse(w, entry) || entry == a || listed(friends, entry)) return;
-            double value = kokuWithVassals(w, entry);
+            double value = figures.withVassals(entry);
             if (w.houses[entry].powerTrend > 0) value *= 1.3;
             else if (w.houses[entry].powerTrend < 0) value *= 0.7;
             friends.push_back({entry, static_cast<int>(value)});
@@ -267,12 +305,12 @@ void turnOnAllies(Game& game, int a, int ally) {
     }
     if (unfriendly || friends.empty()) return;
     const RankedList order = ranked(game, friends, false, true);
-    const double ka = kokuOf(w, a);
+    const double ka = figures.of(a);
 
     for (int i = 0; i < order.size(); ++i) {
         const int d = order.item(i);
         if (d == ally || kindAbout(w, a, d) != kRelHasSubordinate) continue;
-        if (kokuOf(w, d) * 4.0 < ka && demandSubmission(game, a, d)) {
+        if (figures.of(d) * 4.0 < ka && demandSubmission(game, a, d)) {
             logDiplomacy(game, withHouses(w, "%sは%sを臣従させました", a, d));
             return;
         }
@@ -286,7 +324,7 @@ void turnOnAllies(Game& game, int a, int ally) {
     for (int i = 0; i < order.size(); ++i) {
         const int e = order.item(i);
         if (e == ally || kindAbout(w, a, e) != kRelPact) continue;
-        const double koku = kokuOf(w, e);
+        const double koku = figures.of(e);
         if (koku * 3.0 < ka) {
             if (demandSubordination(game, a, e)) logDiplomacy(game, withHouses(w, "%sは%sを従属させました", a, e));
             else breakWith(e);
@@ -302,14 +340,15 @@ void turnOnAllies(Game& game, int a, int ally) {
 void houseDiplomacy(Game& game, int house) {
     WorldState& w = game.world;
     if (!houseAlive(w, house) || isPlayerHouse(w, house)) return;
+    const HouseIndex& index = phaseRunIndex(game, house, false);
     const size_t logBefore = game.diplomacyLog.size();
     if (isVassal(w, house)) {
-        vassalDiplomacy(game, house);
+        vassalDiplomacyWith(game, house, &index);
     } else {
-        const int ally = seekAlliance(game, house);
+        const int ally = seekAllianceWith(game, house, &index);
         if (ally != kAppliedAsVassal) {
-            demandFromVassalsAndAllies(game, house, ally);
-            turnOnAllies(game, house, ally);
+            demandFromVassalsAndAlliesWith(game, house, ally, &index);
+            turnOnAlliesWith(game, house, ally, &index);
         }
     }
     if (game.diplomacyLog.size() != logBefore && game.frontend) game.frontend->diplomacyLogGrew();

@@ -13,14 +13,16 @@
 namespace vh {
 
 struct Game;
+struct HouseIndex;
 struct WorldState;
 
 // seekAlliance's answer besides an ally's house index.
 inline constexpr int kNoAlly = -1;
 inline constexpr int kAppliedAsVassal = -2;
 
-// The whole month's diplomacy of one computer house; the main window's log is refreshed when
-// the house added to it.
+// The whole month's diplomacy of one computer house, the phase table's entry; the main window's
+// log is refreshed when the house added to it. Within a run of houses it reads the koku of every
+// house from the run's index (the diplomacy phase changes no owner and no koku).
 void houseDiplomacy(Game& game, int house);
 
 // A vassal changes lord to a stronger neighbour, or breaks away when its defiance allows.
@@ -33,13 +35,19 @@ void demandFromVassalsAndAllies(Game& game, int house, int ally);
 // With only friends around: subjugates or drops the weakest of them.
 void turnOnAllies(Game& game, int house, int ally);
 
+// The same four with the run's index (null: read the castle table).
+void vassalDiplomacyWith(Game& game, int house, const HouseIndex* index);
+int seekAllianceWith(Game& game, int house, const HouseIndex* index);
+void demandFromVassalsAndAlliesWith(Game& game, int house, int ally, const HouseIndex* index);
+void turnOnAlliesWith(Game& game, int house, int ally, const HouseIndex* index);
+
 // A house's unfriendly neighbours with their values, in the order first found: a subordinate
 // vassal stands for its lord, valued at its own koku; others at kokuWithVassals.
 struct ValuedHouse {
     int house;
     int value;
 };
-std::vector<ValuedHouse> unfriendlyNeighbours(const WorldState& w, int house);
+std::vector<ValuedHouse> unfriendlyNeighbours(const WorldState& w, int house, const HouseIndex* index = nullptr);
 
 // Appends one line (and "\r\n") to the month's diplomacy log.
 void logDiplomacy(Game& game, const std::string& line);

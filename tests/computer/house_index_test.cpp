@@ -3,6 +3,8 @@
 // draws alike.
 #include "computer/account.h"
 #include "computer/computer_turn.h"
+#include "diplomacy/computer_diplomacy.h"
+#include "diplomacy/relations.h"
 #include "game/save_game.h"
 #include "support/world_builder.h"
 
@@ -123,6 +125,41 @@ TEST(HouseIndex, TheIndexedEntriesEqualThePlainRoutines) {
             changed += after != start;
         }
     EXPECT_GT(changed, 100); // the worlds gave the routines something to do
+}
+
+// The plain month of one house's diplomacy, as houseDiplomacy runs it.
+void plainDiplomacy(Game& game, int house, int) {
+    if (isVassal(game.world, house)) {
+        vassalDiplomacy(game, house);
+        return;
+    }
+    const int ally = seekAlliance(game, house);
+    if (ally == kAppliedAsVassal) return;
+    demandFromVassalsAndAllies(game, house, ally);
+    turnOnAllies(game, house, ally);
+}
+
+TEST(HouseIndex, DiplomacyFromTheIndexEqualsThePlainOne) {
+    int logged = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        auto indexed = std::make_unique<Game>(), plain = std::make_unique<Game>();
+        Random r(seed * 2246822519u);
+        randomWorld(indexed->world, r);
+        indexed->world.phase = kPhaseDiplomacy;
+        plain->world = indexed->world;
+        indexed->rng.seed(seed);
+        plain->rng.seed(seed);
+        for (int h = 0; h < indexed->world.houseCount; ++h) {
+            if (!houseAlive(indexed->world, h)) continue;
+            houseDiplomacy(*indexed, h);
+            plainDiplomacy(*plain, h, -1);
+        }
+        ASSERT_EQ(saveImage(indexed->world), saveImage(plain->world)) << "seed " << seed;
+        ASSERT_EQ(indexed->rng.state(), plain->rng.state()) << "seed " << seed;
+        ASSERT_EQ(indexed->diplomacyLog, plain->diplomacyLog) << "seed " << seed;
+        logged += !plain->diplomacyLog.empty();
+    }
+    EXPECT_GT(logged, 10);
 }
 
 } // namespace
