@@ -4,6 +4,8 @@
 
 #include "battle/battle_resolution.h"
 #include "world/byte_io.h"
+#include "computer/computer_turn.h"
+#include "diplomacy/computer_diplomacy.h"
 #include "military/moves.h"
 #include "military/recruit_pools.h"
 #include "personnel/guests.h"
@@ -34,9 +36,6 @@ void replaceLostCorpsLeaders(Game& game) {
 }
 
 // ---- Not built yet -------------------------------------------------------------------------
-// Armament of a computer house or one corps (later: computer houses).
-void armHouse(Game&, int) {}
-void armCorps(Game&, int) {}
 // The player's recruit pools for conscription, once the houses before the player have armed.
 void recruitPoolsForPlayer(Game& game) { computeRecruitPools(game.world); }
 // Computer diplomacy of one house (issue #9).
@@ -50,6 +49,8 @@ void planCorpsCampaign(Game&, int) {}
 // Sorties of a computer house or one corps (later: computer houses).
 void launchHouseSorties(Game&, int) {}
 void launchCorpsSorties(Game&, int) {}
+// The month's marches, battles and sieges with the battle report (later: battles).
+void monthlyBattles(Game&) {}
 // ----------------------------------------------------------------------------------------------
 
 void preparePersonnel(Game&) {}
