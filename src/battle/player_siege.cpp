@@ -122,6 +122,12 @@ std::string PlayerSiege::turnLine() const {
 }
 
 SiegeMonthOutcome PlayerSiege::finish() {
+    if (abandoned_) {
+        open();
+        if (!closeNow_) automaticSiege(siege_, game_.rng);
+        siege_.messages.clear();
+        messages_.clear();
+    }
     writeSiegeBack(game_.world, siege_);
     SiegeMonthOutcome out;
     out.sally = sallyResult_;

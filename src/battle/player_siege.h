@@ -57,12 +57,14 @@ class PlayerSiege {
     // Messages to show since the last call, in order (UTF-8).
     std::vector<std::string> takeMessages();
 
-    // The program is closing inside the window: the month must stop.
+    // The program is closing inside the window: the month must stop. The siege is then settled
+    // by the computer from where it stands when it is finished.
     void abandon() { abandoned_ = true; }
     bool abandoned() const { return abandoned_; }
 
-    // Writes the siege into the world and returns the month's outcome. Called by the rule after
-    // the window has closed (also when the frontend did not fight the siege).
+    // Writes the siege into the world and returns the month's outcome; an abandoned siege is
+    // first played to its end by the computer (both sides' choices, then the push-back). Called
+    // by the rule after the window has closed.
     SiegeMonthOutcome finish();
 
   private:

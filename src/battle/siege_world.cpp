@@ -182,9 +182,16 @@ bool siegeFoughtByHand(const WorldState& w, int castle) {
 SiegeMonthOutcome runSiegeMonth(Game& game, int castle, const SallyBattle& sally,
                                 const RetreatDialog& retreat) {
     WorldState& w = game.world;
-    if (game.frontend && siegeFoughtByHand(w, castle)) {
+    if (game.frontend && !game.closing && siegeFoughtByHand(w, castle)) {
         PlayerSiege hand(game, castle, sally, retreat);
-        if (game.frontend->fightSiege(hand)) return hand.finish();
+        if (game.frontend->fightSiege(hand)) {
+            if (hand.abandoned()) {
+                // Nobody is there to be told any more: the rest of the month runs unattended.
+                game.closing = true;
+                game.quietMode = true;
+            }
+            return hand.finish();
+        }
     }
     SiegeMonthOutcome out;
     Siege s = siegeFromCastle(w, castle);

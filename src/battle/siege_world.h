@@ -48,14 +48,15 @@ using RetreatDialog = std::function<void(Game& game, int castle)>;
 struct SiegeMonthOutcome {
     int sally = -1;           // -1 no sally, else the sally battle's result (besiegers = side A)
     int result = kSiegeHolds; // 0 holds, 1 fallen by assault, 2 surrendered
-    bool abandoned = false;   // the program was closed inside the siege window: stop the month
+    bool abandoned = false;   // the program was closed inside the siege window: the month stops
 };
 
 // The month's siege of one besieged castle. Fought by hand when siegeFoughtByHand holds and the
 // frontend fights it; otherwise the computer garrison's sally decision (one draw), the sally
 // battle when it sallies, and the automatic siege when there was no sally or the besiegers won
 // it. The results are in the world when it returns (castle fall and report lines are the
-// caller's).
+// caller's). When the program was closed inside the siege window, the siege is settled
+// automatically and the game is marked closing (and quiet), so nothing more asks the player.
 SiegeMonthOutcome runSiegeMonth(Game& game, int castle, const SallyBattle& sally,
                                 const RetreatDialog& retreat = {});
 

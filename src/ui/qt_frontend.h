@@ -42,10 +42,8 @@ class QtFrontend : public Frontend {
     bool askRoninService(const RoninRequest& request) override;
     EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) override;
     // The siege window with the battle piece (qt_frontend_siege.cpp). Leaving it before the siege
-    // is over ends the program: the siege is abandoned and programClosing runs (by default the
-    // application quits once the rules have stopped the month).
+    // is over ends the program: the siege is abandoned and the rules stop the month.
     bool fightSiege(PlayerSiege& siege) override;
-    std::function<void()> programClosing;
 
     // A hand-fought field battle (qt_frontend_field_battle.cpp): the formation window, then the
     // battle window, with the battle piece playing while they are open.

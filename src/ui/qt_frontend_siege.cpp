@@ -5,12 +5,10 @@
 #include "ui/main_window.h"
 #include "ui/siege_window.h"
 
-#include <QCoreApplication>
-
 namespace vh::ui {
 
 bool QtFrontend::fightSiege(PlayerSiege& siege) {
-    if (quiet()) return false;
+    if (quiet() || window_->game().closing) return false;
     if (battleMusic) battleMusic();
     {
         SiegeWindow w(siege, window_);
@@ -18,13 +16,7 @@ bool QtFrontend::fightSiege(PlayerSiege& siege) {
     }
     if (ordinaryMusic) ordinaryMusic();
     // Closed before the end (confirmed, or the application is going down): the month stops.
-    if (!siege.over() && !siege.abandoned()) siege.abandon();
-    if (siege.abandoned()) {
-        if (programClosing)
-            programClosing();
-        else
-            QCoreApplication::quit();
-    }
+    if (!siege.over()) siege.abandon();
     return true;
 }
 

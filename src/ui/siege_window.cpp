@@ -235,7 +235,8 @@ void SiegeWindow::closeEvent(QCloseEvent* e) {
 }
 
 void SiegeWindow::reject() {
-    if (confirmLeaving()) QDialog::reject();
+    // Escape closes a finished siege; while it goes on the army does not simply walk away.
+    if (leaving_ || siege_.over()) QDialog::reject();
 }
 
 } // namespace vh::ui

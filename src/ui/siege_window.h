@@ -44,7 +44,8 @@ class SiegeWindow : public QDialog {
   private:
     void act(void (PlayerSiege::*step)());
     void showMessages();
-    // Closing before the siege is over ends the program: asks first; true when confirmed.
+    // Closing the window before the siege is over ends the program: asks first; true when
+    // confirmed (or when the siege is over anyway).
     bool confirmLeaving();
 
     PlayerSiege& siege_;

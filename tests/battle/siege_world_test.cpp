@@ -204,8 +204,8 @@ TEST(SiegeWorld, DefendingPlayerSalliesOrDefendsAndMayLeaveTheWindow) {
     EXPECT_EQ(out.sally, 2);
     EXPECT_EQ(out.result, kSiegeHolds);
 
-    // Defending inside: the computer besiegers choose; closing the program mid-month stops it
-    // with the turns played so far in the world.
+    // Defending inside: the computer besiegers choose; closing the program mid-month leaves the
+    // rest of the siege to the computer and marks the game closing, so nothing more is asked.
     SiegeWorld d;
     d.game->world.playerHouse = d.owner;
     d.frontend.script = [&](PlayerSiege& p) {
@@ -220,7 +220,11 @@ TEST(SiegeWorld, DefendingPlayerSalliesOrDefendsAndMayLeaveTheWindow) {
     const int foodBefore = d.castle(d.x).food;
     const SiegeMonthOutcome left = runSiegeMonth(*d.game, d.x, {});
     EXPECT_TRUE(left.abandoned);
+    EXPECT_TRUE(d.game->closing && d.game->quietMode);
     EXPECT_LT(d.castle(d.x).food, foodBefore);
+    EXPECT_EQ(d.frontend.sieges, 1);
+    runSiegeMonth(*d.game, d.x, {});
+    EXPECT_EQ(d.frontend.sieges, 1); // a closing game asks nobody
 }
 
 } // namespace
