@@ -3,12 +3,16 @@
 
 namespace vh {
 
-std::string HostageRequest::header() const { return demandingHouse + " は人質の差し出しを要求してきました"; }
+std::string HostageRequest::header() const {
+    return demandingHouse + " は人質の差し出しを要求してきました";
+}
 
 std::string HostageRequest::confirmQuestion(const std::string& name) {
     return name + " を人質として差し出します。よろしいですか？";
 }
 
-std::string SurrenderRequest::refusalText(const std::string& name) { return name + " は登用を拒否しました"; }
+std::string SurrenderRequest::refusalText(const std::string& name) {
+    return name + " は登用を拒否しました";
+}
 
 } // namespace vh

@@ -25,7 +25,8 @@ struct HostageRequest {
     std::vector<HostageCandidateRow> rows; // never empty: the heir row stands in for none
     int automaticChoice = 0;               // the row a computer house would give
     std::string header() const;            // "%s は人質の差し出しを要求してきました"
-    static std::string confirmQuestion(const std::string& name); // "%s を人質として差し出します。よろしいですか？"
+    static std::string
+    confirmQuestion(const std::string& name); // "%s を人質として差し出します。よろしいですか？"
 };
 
 // One surrendered general: a prisoner the player's conquest just took.

@@ -12,8 +12,12 @@ namespace vh {
 
 namespace {
 
-bool validCorps(int corps) { return corps >= 0 && corps < kMaxCorps; }
-bool validGeneral(const WorldState& w, int g) { return g >= 0 && g < w.generalCount; }
+bool validCorps(int corps) {
+    return corps >= 0 && corps < kMaxCorps;
+}
+bool validGeneral(const WorldState& w, int g) {
+    return g >= 0 && g < w.generalCount;
+}
 
 bool playerHead(const WorldState& w, int general) {
     return w.playerHouse >= 0 && w.playerHouse < w.houseCount && w.houses[w.playerHouse].head == general;
@@ -76,7 +80,8 @@ std::vector<std::string> assignToCorps(WorldState& w, int corps, const std::vect
         }
         // A leader of another corps stays with it: moving him would leave his corps leaderless.
         bool leads = false;
-        for (const Corps& c : w.corps) leads = leads || c.leader == g;
+        for (const Corps& c : w.corps)
+            leads = leads || c.leader == g;
         if (leads && w.generals[g].corps != corps) continue;
         w.generals[g].corps = static_cast<int16_t>(corps);
     }
@@ -84,7 +89,8 @@ std::vector<std::string> assignToCorps(WorldState& w, int corps, const std::vect
 }
 
 bool returnDissolvesCorps(const WorldState& w, int corps, const std::vector<int>& generals) {
-    return validCorps(corps) && std::find(generals.begin(), generals.end(), w.corps[corps].leader) != generals.end();
+    return validCorps(corps) &&
+           std::find(generals.begin(), generals.end(), w.corps[corps].leader) != generals.end();
 }
 
 void returnToDirectRule(WorldState& w, int corps, const std::vector<int>& generals) {
@@ -97,7 +103,9 @@ void returnToDirectRule(WorldState& w, int corps, const std::vector<int>& genera
         if (validGeneral(w, g) && w.generals[g].corps == corps) w.generals[g].corps = -1;
 }
 
-int corpsAction(const Corps& c) { return c.orders & 3; }
+int corpsAction(const Corps& c) {
+    return c.orders & 3;
+}
 
 void setCorpsAction(WorldState& w, int corps, int action) {
     if (!validCorps(corps)) return;
@@ -108,7 +116,8 @@ void setCorpsAction(WorldState& w, int corps, int action) {
 void setCorpsFiefOnConquest(WorldState& w, int corps, bool on) {
     if (!validCorps(corps)) return;
     Corps& c = w.corps[corps];
-    c.orders = static_cast<int16_t>(on ? (c.orders | kCorpsFiefOnConquest) : (c.orders & ~kCorpsFiefOnConquest));
+    c.orders =
+        static_cast<int16_t>(on ? (c.orders | kCorpsFiefOnConquest) : (c.orders & ~kCorpsFiefOnConquest));
 }
 
 bool provincesRouteAdjacent(const WorldState& w, int a, int b) {

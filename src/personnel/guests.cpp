@@ -14,7 +14,9 @@ namespace vh {
 
 namespace {
 
-bool validGeneral(const WorldState& w, int g) { return g >= 0 && g < w.generalCount; }
+bool validGeneral(const WorldState& w, int g) {
+    return g >= 0 && g < w.generalCount;
+}
 
 // A submitted vassal of `lord` (not the lord itself).
 bool submittedVassalOf(const WorldState& w, int house, int lord) {
@@ -86,7 +88,8 @@ std::vector<int> guestInvitationCandidates(const WorldState& w) {
     if (w.spectator || !houseAlive(w, me)) return out;
     for (int i = 0; i < w.generalCount; ++i) {
         const General& g = w.generals[i];
-        if (g.status == kStatusOrdinary && submittedVassalOf(w, g.house, me) && !headOfHouse(w, i)) out.push_back(i);
+        if (g.status == kStatusOrdinary && submittedVassalOf(w, g.house, me) && !headOfHouse(w, i))
+            out.push_back(i);
     }
     return out;
 }
@@ -96,9 +99,10 @@ std::string guestInvitationQuestion(const WorldState& w, int general) {
     const std::string houseName = houseNameText(w, house), name = generalNameText(w, general);
     const int guest = guestOf(w, house);
     if (guest >= 0)
-        return fillText("%s からは既に %s を客将として迎えています（一つの臣従大名家からは一人の客将のみ）\n%s "
-                        "と客将を交代させますか？",
-                        houseName.c_str(), generalNameText(w, guest).c_str(), name.c_str());
+        return fillText(
+            "%s からは既に %s を客将として迎えています（一つの臣従大名家からは一人の客将のみ）\n%s "
+            "と客将を交代させますか？",
+            houseName.c_str(), generalNameText(w, guest).c_str(), name.c_str());
     return fillText("%s の %s を客将として迎えます", houseName.c_str(), name.c_str());
 }
 
@@ -144,7 +148,8 @@ void computerPrisonersAndGuests(Game& game, int k) {
             if (list[j].house > list[i].house) std::swap(list[i], list[j]);
     for (size_t start = 0; start < n;) {
         size_t end = start;
-        while (end < n && list[end].house == list[start].house) ++end;
+        while (end < n && list[end].house == list[start].house)
+            ++end;
         for (size_t i = start; i < end; ++i)
             for (size_t j = i + 1; j < end; ++j)
                 if (list[j].score > list[i].score) std::swap(list[i], list[j]);
@@ -165,8 +170,9 @@ void computerPrisonersAndGuests(Game& game, int k) {
                 game.notify(fillText("当家から人質に出していた %s が %s で元服し、客将に取立てられました\n",
                                      name.c_str(), houseNameText(w, k).c_str()));
         } else if (isPlayerHouse(w, house)) {
-            game.notify(fillText("当家の %s が %s に客将として招かれました\n（%s の兵は他の武将に配分されます）",
-                                 name.c_str(), houseNameText(w, k).c_str(), name.c_str()));
+            game.notify(
+                fillText("当家の %s が %s に客将として招かれました\n（%s の兵は他の武将に配分されます）",
+                         name.c_str(), houseNameText(w, k).c_str(), name.c_str()));
         }
         makeGuest(game, chosen);
     }

@@ -15,11 +15,17 @@ namespace vh {
 
 namespace {
 
-bool validGeneral(const WorldState& w, int g) { return g >= 0 && g < w.generalCount; }
+bool validGeneral(const WorldState& w, int g) {
+    return g >= 0 && g < w.generalCount;
+}
 
-bool isHostage(const General& g) { return g.status == kStatusHostage && g.house == kHouseHeld; }
+bool isHostage(const General& g) {
+    return g.status == kStatusHostage && g.house == kHouseHeld;
+}
 
-int ageOf(const WorldState& w, const General& g) { return w.date.year - g.birthYear; }
+int ageOf(const WorldState& w, const General& g) {
+    return w.date.year - g.birthYear;
+}
 
 // The waiting record's own house (parentheses removed), or -1 for a masterless one.
 int waitingHouse(const General& g) {
@@ -45,8 +51,9 @@ std::string cutName(const std::string& name, size_t limit, bool gb2312) {
 General newHeir(Game& game, int giver) {
     WorldState& w = game.world;
     General g;
-    const std::string name = cutName(std::string(fieldText(w.houses[giver].name)), 15, w.settings.language == 1) +
-                             fromUtf8(" 世嗣", scenarioEncoding(w));
+    const std::string name =
+        cutName(std::string(fieldText(w.houses[giver].name)), 15, w.settings.language == 1) +
+        fromUtf8(" 世嗣", scenarioEncoding(w));
     setFieldText(g.name, name);
     g.valor = g.politics = g.ambition = g.loyalty = g.intellect = 3;
     g.birthYear = static_cast<int16_t>(w.date.year - 1 - static_cast<int>(12 * game.rng.unit()));
@@ -55,8 +62,10 @@ General newHeir(Game& game, int giver) {
     g.entry = -1;
     g.moveTarget = static_cast<int16_t>(g.birthYear + 17);
     const std::vector<int> own = castlesOfHouse(w, giver);
-    if (!own.empty()) g.sortieTarget = static_cast<int16_t>(own[game.rng.below(static_cast<int>(own.size()))]);
-    else if (w.castleCount > 0) g.sortieTarget = static_cast<int16_t>(game.rng.below(w.castleCount));
+    if (!own.empty())
+        g.sortieTarget = static_cast<int16_t>(own[game.rng.below(static_cast<int>(own.size()))]);
+    else if (w.castleCount > 0)
+        g.sortieTarget = static_cast<int16_t>(game.rng.below(w.castleCount));
     return g;
 }
 
@@ -75,7 +84,8 @@ int leastAble(const WorldState& w, const std::vector<int>& candidates) {
 }
 
 HostageCandidateRow candidateRow(const WorldState& w, const General& g) {
-    return {nameText(w, g.name), ageOf(w, g), (g.flags & kFlagBirthUnknown) != 0, g.valor, g.politics, g.intellect};
+    return {nameText(w, g.name), ageOf(w, g), (g.flags & kFlagBirthUnknown) != 0, g.valor,
+            g.politics,          g.intellect};
 }
 
 } // namespace
@@ -102,7 +112,8 @@ int takeHostage(Game& game, int receiver, int giver) {
     if (giver == livingPlayerHouse(w) && game.frontend && !game.quietMode) {
         HostageRequest request;
         request.demandingHouse = houseNameText(w, receiver);
-        for (int i : candidates) request.rows.push_back(candidateRow(w, w.waitingGenerals[i]));
+        for (int i : candidates)
+            request.rows.push_back(candidateRow(w, w.waitingGenerals[i]));
         if (candidates.empty()) {
             HostageCandidateRow heir;
             heir.name = houseNameText(w, giver) + " 世嗣";
@@ -162,9 +173,10 @@ std::string comingOfAgeQuestion(const WorldState& w, int hostage) {
     const std::string house = houseNameText(w, h.originHouse), name = generalNameText(w, hostage);
     const int guest = guestOf(w, h.originHouse);
     if (guest >= 0)
-        return fillText("%s からは既に %s を客将として迎えています（一つの臣従大名家からは一人の客将のみ）\n%s "
-                        "を元服させて客将交代させますか？",
-                        house.c_str(), generalNameText(w, guest).c_str(), name.c_str());
+        return fillText(
+            "%s からは既に %s を客将として迎えています（一つの臣従大名家からは一人の客将のみ）\n%s "
+            "を元服させて客将交代させますか？",
+            house.c_str(), generalNameText(w, guest).c_str(), name.c_str());
     return fillText("%s の %s を元服させて客将に取立てます", house.c_str(), name.c_str());
 }
 
@@ -183,7 +195,8 @@ std::string checkReturnHostage(const WorldState& w, int hostage) {
     if (!houseAlive(w, h.originHouse)) return "滅亡した大名家の武将なので返還できません";
     // The waiting table has no room for him: sending him would lose him.
     if (w.waitingCount >= kMaxGenerals)
-        return fillText("待機中の武将が多すぎるため、%s を返還できません", generalNameText(w, hostage).c_str());
+        return fillText("待機中の武将が多すぎるため、%s を返還できません",
+                        generalNameText(w, hostage).c_str());
     return {};
 }
 

@@ -48,9 +48,12 @@ GeneralRow generalRow(const WorldState& w, int general, bool corpsRanks) {
         r.province = provinceText(w, w.castleSites[g.castle].province);
     }
     r.house = houseNameText(w, g.house);
-    if (headOf(w, g.house, general)) r.rank = "当主";
-    else if (corpsRanks && g.corps >= 0 && g.corps < kMaxCorps && w.corps[g.corps].leader == general) r.rank = "軍団長";
-    else if (!corpsRanks && g.status == kStatusGuest) r.rank = "客将";
+    if (headOf(w, g.house, general))
+        r.rank = "当主";
+    else if (corpsRanks && g.corps >= 0 && g.corps < kMaxCorps && w.corps[g.corps].leader == general)
+        r.rank = "軍団長";
+    else if (!corpsRanks && g.status == kStatusGuest)
+        r.rank = "客将";
     r.age = listedAge(w, g);
     const int unit = w.settings.heiUnit;
     r.cavalry = g.cavalry * unit;
@@ -109,7 +112,8 @@ void sortGeneralRows(const WorldState& w, std::vector<GeneralRow>& rows, int col
             return r.general;
         }
     };
-    std::stable_sort(rows.begin(), rows.end(), [&](const GeneralRow& a, const GeneralRow& b) { return key(a) < key(b); });
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](const GeneralRow& a, const GeneralRow& b) { return key(a) < key(b); });
 }
 
 const char* corpsActionName(int action) {

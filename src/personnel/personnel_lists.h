@@ -18,8 +18,18 @@ struct GeneralRow {
     int valor = 0, politics = 0, intellect = 0;
 };
 enum GeneralColumn : int {
-    kColName, kColProvince, kColCastle, kColHouse, kColRank, kColAge,
-    kColCavalry, kColFoot, kColGuns, kColValor, kColPolitics, kColIntellect,
+    kColName,
+    kColProvince,
+    kColCastle,
+    kColHouse,
+    kColRank,
+    kColAge,
+    kColCavalry,
+    kColFoot,
+    kColGuns,
+    kColValor,
+    kColPolitics,
+    kColIntellect,
 };
 // `corpsRanks`: the rank column says "軍団長" for corps leaders (the corps-generals list).
 GeneralRow generalRow(const WorldState& w, int general, bool corpsRanks);
@@ -32,7 +42,7 @@ void sortGeneralRows(const WorldState& w, std::vector<GeneralRow>& rows, int col
 
 struct CorpsRow {
     int corps = -1;
-    std::string name; // "%s 軍団"
+    std::string name;                      // "%s 軍団"
     int generals = 0, funds = 0, guns = 0; // guns in men
     int castles = 0, koku = 0;
     std::string kokuText, action, provinces;
@@ -47,13 +57,13 @@ struct HeldRow {
     bool head = false;               // he heads his origin house
     int age = -1;                    // -1: unknown
     int valor = 0, politics = 0, intellect = 0;
-    bool willing = false;            // canRecruit
+    bool willing = false; // canRecruit
 };
 HeldRow heldRow(const WorldState& w, int general);
 
 // Gates of the 人事 commands: the refusal, or empty.
-std::string checkTreatPrisoners(const WorldState& w);  // "現在、当家には捕虜がいません"
-std::string checkTreatHostages(const WorldState& w);   // "現在、当家には人質がいません"
+std::string checkTreatPrisoners(const WorldState& w); // "現在、当家には捕虜がいません"
+std::string checkTreatHostages(const WorldState& w);  // "現在、当家には人質がいません"
 
 // 捕虜交換's list captions: "%s が拘束中の %s 武将".
 std::string exchangeListCaption(const WorldState& w, int holder, int origin);

@@ -14,9 +14,13 @@ namespace vh {
 
 namespace {
 
-bool validGeneral(const WorldState& w, int g) { return g >= 0 && g < w.generalCount; }
+bool validGeneral(const WorldState& w, int g) {
+    return g >= 0 && g < w.generalCount;
+}
 
-bool isPrisoner(const General& g) { return g.status == kStatusPrisoner && g.house == kHouseHeld; }
+bool isPrisoner(const General& g) {
+    return g.status == kStatusPrisoner && g.house == kHouseHeld;
+}
 
 bool ownsCastle(const WorldState& w, int house) {
     if (house < 0) return false;
@@ -53,7 +57,7 @@ void takePrisoner(Game& game, int captor, int general) {
     }
     if (isPlayerHouse(w, former))
         game.notify(fillText("%s が %s の捕虜になりました", generalNameText(w, general).c_str(),
-                           houseNameText(w, captor).c_str()));
+                             houseNameText(w, captor).c_str()));
 }
 
 bool canRecruit(const WorldState& w, int general) {
@@ -64,7 +68,8 @@ bool canRecruit(const WorldState& w, int general) {
 
 bool recruitPrisoner(Game& game, int general) {
     WorldState& w = game.world;
-    if (!validGeneral(w, general) || !isPrisoner(w.generals[general]) || !canRecruit(w, general)) return false;
+    if (!validGeneral(w, general) || !isPrisoner(w.generals[general]) || !canRecruit(w, general))
+        return false;
     General& g = w.generals[general];
     g.house = g.holderHouse;
     if (!retreatGeneral(w, general, startCastle(w, g), false)) {
@@ -77,7 +82,7 @@ bool recruitPrisoner(Game& game, int general) {
     g.status = kStatusOrdinary;
     if (isPlayerHouse(w, g.originHouse))
         game.notify(fillText("%s が %s に登用されました", generalNameText(w, general).c_str(),
-                           houseNameText(w, g.house).c_str()));
+                             houseNameText(w, g.house).c_str()));
     return true;
 }
 
@@ -91,9 +96,9 @@ void releasePrisoner(Game& game, int general) {
     g.house = static_cast<int16_t>(originValid ? origin : kHouseRonin);
     if (originValid && ownsCastle(w, origin) && retreatGeneral(w, general, startCastle(w, g), true)) {
         if (isPlayerHouse(w, origin))
-            game.notify(fillText("%s が %s の捕虜から解放され、%s に帰還しました", generalNameText(w, general).c_str(),
-                               houseNameText(w, g.holderHouse).c_str(),
-                               nameText(w, w.castleSites[g.castle].name).c_str()));
+            game.notify(fillText("%s が %s の捕虜から解放され、%s に帰還しました",
+                                 generalNameText(w, general).c_str(), houseNameText(w, g.holderHouse).c_str(),
+                                 nameText(w, w.castleSites[g.castle].name).c_str()));
     } else {
         // Nowhere to go home to: he seeks a lord among the houses friendly to his old one, the
         // five largest by koku. House power for a masterless general's refuge and choice is the
@@ -115,12 +120,15 @@ std::vector<int> prisonersHeldBy(const WorldState& w, int holder, int origin) {
     std::vector<int> out;
     for (int i = 0; i < w.generalCount; ++i) {
         const General& g = w.generals[i];
-        if (isPrisoner(g) && g.holderHouse == holder && (origin < 0 || g.originHouse == origin)) out.push_back(i);
+        if (isPrisoner(g) && g.holderHouse == holder && (origin < 0 || g.originHouse == origin))
+            out.push_back(i);
     }
     return out;
 }
 
-int prisonerValue(const General& g) { return g.valor + g.politics + g.intellect + 30; }
+int prisonerValue(const General& g) {
+    return g.valor + g.politics + g.intellect + 30;
+}
 
 ExchangeOutcome exchangePrisoners(Game& game, int partner, const std::vector<int>& ours,
                                   const std::vector<int>& theirs) {
@@ -140,8 +148,10 @@ ExchangeOutcome exchangePrisoners(Game& game, int partner, const std::vector<int
     // The answer comes first, then the news of each man coming home.
     out.message = withHouse(w, "%s は捕虜交換を承諾しました", partner);
     game.show(out.message);
-    for (int g : ours) releasePrisoner(game, g);
-    for (int g : theirs) releasePrisoner(game, g);
+    for (int g : ours)
+        releasePrisoner(game, g);
+    for (int g : theirs)
+        releasePrisoner(game, g);
     return out;
 }
 
@@ -186,7 +196,8 @@ void treatSurrenderedGenerals(Game& game, int conqueror, const std::vector<int>&
     if (prisoners.empty()) return;
     const bool player = conqueror == livingPlayerHouse(game.world);
     if (!player) {
-        for (int g : prisoners) recruitForComputer(game, g);
+        for (int g : prisoners)
+            recruitForComputer(game, g);
         return;
     }
     const SurrenderRequest request = surrenderRequest(game, prisoners);
@@ -194,7 +205,8 @@ void treatSurrenderedGenerals(Game& game, int conqueror, const std::vector<int>&
         game.frontend->treatSurrenderedGenerals(request);
     } else {
         // Automatic play decides as a computer conqueror would.
-        for (const SurrenderedRow& row : request.rows) recruitPrisoner(game, row.general);
+        for (const SurrenderedRow& row : request.rows)
+            recruitPrisoner(game, row.general);
     }
 }
 

@@ -90,7 +90,8 @@ void CorpsOrdersDialog::corpsChosen() {
     const int c = corps_->currentKey();
     loading_ = true;
     hint_->setVisible(c >= 0);
-    for (QRadioButton* b : actions_) b->setEnabled(c >= 0);
+    for (QRadioButton* b : actions_)
+        b->setEnabled(c >= 0);
     fief_->setEnabled(c >= 0);
     if (c >= 0) {
         actions_[corpsAction(world_.corps[c])]->setChecked(true);
@@ -164,7 +165,8 @@ CorpsProvinceFiefDialog::CorpsProvinceFiefDialog(WorldState& world, int corps, i
     : QDialog(parent), world_(world), corps_(corps) {
     setWindowTitle("軍団所領割当");
     auto* v = new QVBoxLayout(this);
-    auto* heading = new QLabel(utf8(generalNameText(world, world.corps[corps].leader)) + " 軍団の所領の設定", this);
+    auto* heading =
+        new QLabel(utf8(generalNameText(world, world.corps[corps].leader)) + " 軍団の所領の設定", this);
     QFont f = heading->font();
     f.setBold(true);
     heading->setFont(f);
@@ -267,8 +269,14 @@ void CorpsAssetsDialog::outcome(const std::string& refusal) {
     refresh();
 }
 
-void CorpsAssetsDialog::pressGive() { outcome(giveCorpsFunds(world_, corps_->currentKey(), give_->value())); }
-void CorpsAssetsDialog::pressTake() { outcome(takeCorpsFunds(world_, corps_->currentKey(), take_->value())); }
-void CorpsAssetsDialog::pressGuns() { outcome(giveCorpsGuns(world_, corps_->currentKey(), guns_->value())); }
+void CorpsAssetsDialog::pressGive() {
+    outcome(giveCorpsFunds(world_, corps_->currentKey(), give_->value()));
+}
+void CorpsAssetsDialog::pressTake() {
+    outcome(takeCorpsFunds(world_, corps_->currentKey(), take_->value()));
+}
+void CorpsAssetsDialog::pressGuns() {
+    outcome(giveCorpsGuns(world_, corps_->currentKey(), guns_->value()));
+}
 
 } // namespace vh::ui

@@ -20,8 +20,12 @@ PersonList* newCorpsList(bool withGuns, QWidget* parent) {
         headers << "未配備鉄砲";
         widths.push_back(80);
     }
-    headers << "所領城数" << "所領石高" << "行動指示" << "担当国";
-    for (int px : {60, 80, 80, 180}) widths.push_back(px);
+    headers << "所領城数"
+            << "所領石高"
+            << "行動指示"
+            << "担当国";
+    for (int px : {60, 80, 80, 180})
+        widths.push_back(px);
     auto* list = new PersonList(headers, widths, false, -1, parent);
     list->setObjectName("corps");
     return list;
@@ -36,12 +40,14 @@ void fillCorpsList(PersonList* list, const WorldState& w, bool withGuns) {
         cells << QString::number(r.castles) << utf8(r.kokuText) << utf8(r.action) << utf8(r.provinces);
         list->addPerson(cells, r.corps);
         QTreeWidgetItem* item = list->topLevelItem(list->topLevelItemCount() - 1);
-        for (int c = 1; c < cells.size() - 2; ++c) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        for (int c = 1; c < cells.size() - 2; ++c)
+            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     }
     list->selectKey(selected);
 }
 
-CorpsOrganiseDialog::CorpsOrganiseDialog(WorldState& world, QWidget* parent) : QDialog(parent), world_(world) {
+CorpsOrganiseDialog::CorpsOrganiseDialog(WorldState& world, QWidget* parent)
+    : QDialog(parent), world_(world) {
     setWindowTitle("軍団編成");
     auto* v = new QVBoxLayout(this);
     v->addWidget(new QLabel("大名直属武将", this));
@@ -71,7 +77,8 @@ CorpsOrganiseDialog::CorpsOrganiseDialog(WorldState& world, QWidget* parent) : Q
     auto* close = new QPushButton("閉じる", this);
     bottom->addWidget(close);
     v->addLayout(bottom);
-    for (QPushButton* b : {appoint_, assign_, return_, close}) b->setAutoDefault(false);
+    for (QPushButton* b : {appoint_, assign_, return_, close})
+        b->setAutoDefault(false);
 
     connect(appoint_, &QPushButton::clicked, this, &CorpsOrganiseDialog::appointSelected);
     connect(assign_, &QPushButton::clicked, this, &CorpsOrganiseDialog::assignSelected);
@@ -93,7 +100,8 @@ namespace {
 void fillGenerals(PersonList* list, const WorldState& w, std::vector<GeneralRow> rows, int sortColumn) {
     if (sortColumn >= 0) sortGeneralRows(w, rows, sortColumn);
     list->clear();
-    for (const GeneralRow& r : rows) list->addPerson(generalCells(r), r.general);
+    for (const GeneralRow& r : rows)
+        list->addPerson(generalCells(r), r.general);
 }
 
 } // namespace
@@ -108,7 +116,8 @@ void CorpsOrganiseDialog::refreshMembers() {
     const int c = corps_->currentKey();
     membersCaption_->setText(c >= 0 ? utf8(generalNameText(world_, world_.corps[c].leader)) + " 軍団武将"
                                     : QString("軍団武将"));
-    fillGenerals(members_, world_, c >= 0 ? corpsGeneralRows(world_, c) : std::vector<GeneralRow>{}, membersSort_);
+    fillGenerals(members_, world_, c >= 0 ? corpsGeneralRows(world_, c) : std::vector<GeneralRow>{},
+                 membersSort_);
     updateButtons();
 }
 

@@ -75,7 +75,8 @@ HostageTreatmentDialog::HostageTreatmentDialog(Game& game, QWidget* parent) : QD
     setWindowTitle("人質処遇");
     auto* v = new QVBoxLayout(this);
     v->addWidget(boldLabel("人質一覧", this));
-    list_ = new PersonList({"名前", "所属", "年齢", "武勇", "政治", "智謀"}, {100, 92, 45, 45, 45, 45}, false, 2, this);
+    list_ = new PersonList({"名前", "所属", "年齢", "武勇", "政治", "智謀"}, {100, 92, 45, 45, 45, 45}, false,
+                           2, this);
     for (int g : hostagesHeldBy(w, w.playerHouse)) {
         const HeldRow r = heldRow(w, g);
         list_->addPerson({utf8(r.name), utf8(r.house), ageText(r.age), QString::number(r.valor),
@@ -144,8 +145,8 @@ GuestInvitationDialog::GuestInvitationDialog(Game& game, QWidget* parent) : QDia
     auto* v = new QVBoxLayout(this);
     v->addWidget(boldLabel("臣従大名の武将を客将として預かります", this));
     v->addWidget(new QLabel("客将にする武将を選択してください", this));
-    list_ = new PersonList({"名前", "国", "城", "所属", "年齢", "武勇", "政治", "智謀"}, {80, 50, 80, 80, 37, 37, 37, 37},
-                           false, 4, this);
+    list_ = new PersonList({"名前", "国", "城", "所属", "年齢", "武勇", "政治", "智謀"},
+                           {80, 50, 80, 80, 37, 37, 37, 37}, false, 4, this);
     refill();
     v->addWidget(list_, 1);
     auto* close = new QPushButton("閉じる", this);
@@ -164,7 +165,8 @@ void GuestInvitationDialog::refill() {
     for (int g : guestInvitationCandidates(w)) {
         const GeneralRow r = generalRow(w, g, false);
         list_->addPerson({utf8(r.name), utf8(r.province), utf8(r.castle), utf8(r.house), ageText(r.age),
-                          QString::number(r.valor), QString::number(r.politics), QString::number(r.intellect)},
+                          QString::number(r.valor), QString::number(r.politics),
+                          QString::number(r.intellect)},
                          g);
     }
 }
@@ -178,7 +180,8 @@ void GuestInvitationDialog::pickGeneral(int general) {
         // He leaves the list; a guest he replaced is an ordinary general again and may return.
         // Rebuilt once the click that chose him is over.
         delete list_->takeTopLevelItem(list_->rowOf(general));
-        QMetaObject::invokeMethod(this, [this] { refill(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { refill(); }, Qt::QueuedConnection);
     }
     asking_ = false;
 }

@@ -62,22 +62,36 @@ void PersonList::selectKey(int key) {
 
 std::vector<int> PersonList::keys() const {
     std::vector<int> out;
-    for (int i = 0; i < topLevelItemCount(); ++i) out.push_back(topLevelItem(i)->data(0, Qt::UserRole).toInt());
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        out.push_back(topLevelItem(i)->data(0, Qt::UserRole).toInt());
     return out;
 }
 
-QString ageText(int age) { return age < 0 ? QString("不詳") : QString::number(age); }
+QString ageText(int age) {
+    return age < 0 ? QString("不詳") : QString::number(age);
+}
 
 QStringList generalCells(const GeneralRow& r) {
-    return {utf8(r.name),           utf8(r.province),           utf8(r.castle),          utf8(r.house),
-            utf8(r.rank),           ageText(r.age),             QString::number(r.cavalry), QString::number(r.foot),
-            QString::number(r.guns), QString::number(r.valor), QString::number(r.politics), QString::number(r.intellect)};
+    return {utf8(r.name),
+            utf8(r.province),
+            utf8(r.castle),
+            utf8(r.house),
+            utf8(r.rank),
+            ageText(r.age),
+            QString::number(r.cavalry),
+            QString::number(r.foot),
+            QString::number(r.guns),
+            QString::number(r.valor),
+            QString::number(r.politics),
+            QString::number(r.intellect)};
 }
 
 QStringList generalHeaders() {
     return {"名前", "国", "城", "所属", "地位", "年齢", "騎馬兵", "足軽兵", "鉄砲数", "武勇", "政治", "智謀"};
 }
 
-std::vector<int> generalWidths() { return {80, 50, 80, 80, 50, 37, 50, 50, 50, 37, 37, 37}; }
+std::vector<int> generalWidths() {
+    return {80, 50, 80, 80, 50, 37, 50, 50, 50, 37, 37, 37};
+}
 
 } // namespace vh::ui

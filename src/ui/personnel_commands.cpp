@@ -31,9 +31,10 @@ bool passes(MainWindow& window, const std::string& refusal) {
 bool runTreatPrisoners(MainWindow& window) {
     Game& game = window.game();
     if (!hasPlayerHouse(game.world) || !passes(window, checkTreatPrisoners(game.world))) return false;
-    PrisonerDialog d(PrisonerDialog::Mode::Treatment,
-                     surrenderRequest(game, prisonersHeldBy(game.world, game.world.playerHouse)),
-                     [&game](int g) { return canRecruit(game.world, g); }, &window);
+    PrisonerDialog d(
+        PrisonerDialog::Mode::Treatment,
+        surrenderRequest(game, prisonersHeldBy(game.world, game.world.playerHouse)),
+        [&game](int g) { return canRecruit(game.world, g); }, &window);
     d.exec();
     return true;
 }
@@ -41,7 +42,8 @@ bool runTreatPrisoners(MainWindow& window) {
 bool runExchangePrisoners(MainWindow& window) {
     Game& game = window.game();
     if (!hasPlayerHouse(game.world) || !passes(window, checkTreatPrisoners(game.world))) return false;
-    HouseChoiceDialog choice(game.world, DiplomacyCommand::PrisonerExchange, window.mapView()->state(), &window);
+    HouseChoiceDialog choice(game.world, DiplomacyCommand::PrisonerExchange, window.mapView()->state(),
+                             &window);
     if (choice.exec() != QDialog::Accepted) return false;
     PrisonerExchangeDialog d(game, choice.chosenHouse(), &window);
     return d.exec() == QDialog::Accepted;

@@ -68,7 +68,8 @@ void takePersonnelScreenshots(const Game& original, MainWindow* window, const QS
     taken.insert(taken.begin(), enemyHead);
     if (taken.size() > 1) w.generals[taken[1]].refusalCounter = 0;
     const std::vector<int> mine = generalsOf(w, me);
-    for (size_t i = 0; i < mine.size() && i < 2; ++i) takePrisoner(game, enemy, mine[mine.size() - 1 - i]);
+    for (size_t i = 0; i < mine.size() && i < 2; ++i)
+        takePrisoner(game, enemy, mine[mine.size() - 1 - i]);
     // Hostages of the vassal and of the enemy.
     takeHostage(game, me, vassal);
     takeHostage(game, me, enemy);
@@ -89,7 +90,8 @@ void takePersonnelScreenshots(const Game& original, MainWindow* window, const QS
         const int province = w.castleSites[myCastles.front()].province;
         toggleResponsibleProvince(w, 0, province);
         for (int c : myCastles)
-            if (c != myCastles.front() && int(w.castleSites[c].province) == province) toggleFiefCastle(w, 0, c);
+            if (c != myCastles.front() && int(w.castleSites[c].province) == province)
+                toggleFiefCastle(w, 0, c);
         for (int c = 0; c < w.castleCount; ++c) {
             const int p = w.castleSites[c].province;
             if (p != province && provincesRouteAdjacent(w, province, p)) {
@@ -111,8 +113,9 @@ void takePersonnelScreenshots(const Game& original, MainWindow* window, const QS
         save(&d, dir, "surrendered.png");
     }
     {
-        PrisonerDialog d(PrisonerDialog::Mode::Treatment, surrenderRequest(game, prisonersHeldBy(w, me)),
-                         [&w](int g) { return canRecruit(w, g); }, window);
+        PrisonerDialog d(
+            PrisonerDialog::Mode::Treatment, surrenderRequest(game, prisonersHeldBy(w, me)),
+            [&w](int g) { return canRecruit(w, g); }, window);
         save(&d, dir, "prisoners.png");
     }
     {

@@ -43,11 +43,18 @@ PrisonerDialog::PrisonerDialog(Mode mode, const SurrenderRequest& request, std::
     list_ = new PersonList(headers, widths, true, 3, this);
     list_->setObjectName("prisoners");
     for (const SurrenderedRow& r : request_.rows) {
-        QStringList cells = {utf8(r.name), utf8(r.house), r.head ? "当主" : "", ageText(r.ageUnknown ? -1 : r.age),
-                             QString::number(r.valor), QString::number(r.politics), QString::number(r.intellect)};
+        QStringList cells = {utf8(r.name),
+                             utf8(r.house),
+                             r.head ? "当主" : "",
+                             ageText(r.ageUnknown ? -1 : r.age),
+                             QString::number(r.valor),
+                             QString::number(r.politics),
+                             QString::number(r.intellect)};
         if (!surrender) cells << (willing_ && willing_(r.general) ? "登用可" : "登用拒否");
         list_->addPerson(cells, r.general);
-        if (!surrender) list_->topLevelItem(list_->topLevelItemCount() - 1)->setTextAlignment(7, Qt::AlignLeft | Qt::AlignVCenter);
+        if (!surrender)
+            list_->topLevelItem(list_->topLevelItemCount() - 1)
+                ->setTextAlignment(7, Qt::AlignLeft | Qt::AlignVCenter);
     }
     if (!surrender) list_->setColumnWidth(7, std::max(list_->columnWidth(7), 72));
     v->addWidget(list_, 1);
@@ -86,7 +93,8 @@ QPushButton* PrisonerDialog::button(const QString& caption) const {
 
 void PrisonerDialog::updateButtons() {
     const bool any = !list_->selectedKeys().empty();
-    for (QPushButton* b : actions_) b->setEnabled(any);
+    for (QPushButton* b : actions_)
+        b->setEnabled(any);
     ok_->setEnabled(mode_ == Mode::Treatment || list_->topLevelItemCount() == 0);
 }
 
@@ -127,7 +135,9 @@ void PrisonerDialog::seppukuSelected() {
     removeKeys(keys);
 }
 
-void PrisonerDialog::keepSelected() { removeKeys(list_->selectedKeys()); }
+void PrisonerDialog::keepSelected() {
+    removeKeys(list_->selectedKeys());
+}
 
 void PrisonerDialog::reject() {
     if (mode_ == Mode::Surrender && list_->topLevelItemCount() > 0) return;
@@ -147,8 +157,9 @@ PrisonerExchangeDialog::PrisonerExchangeDialog(Game& game, int partner, QWidget*
     auto fill = [&](PersonList* list, int holder, int origin) {
         for (int g : prisonersHeldBy(w, holder, origin)) {
             const HeldRow r = heldRow(w, g);
-            list->addPerson({utf8(r.name), utf8(r.status), utf8(r.house), ageText(r.age), QString::number(r.valor),
-                             QString::number(r.politics), QString::number(r.intellect)},
+            list->addPerson({utf8(r.name), utf8(r.status), utf8(r.house), ageText(r.age),
+                             QString::number(r.valor), QString::number(r.politics),
+                             QString::number(r.intellect)},
                             g);
         }
     };
@@ -173,7 +184,9 @@ PrisonerExchangeDialog::PrisonerExchangeDialog(Game& game, int partner, QWidget*
     row->addWidget(cancel);
     v->addLayout(row);
 
-    auto update = [this] { negotiate_->setEnabled(!ours_->selectedKeys().empty() && !theirs_->selectedKeys().empty()); };
+    auto update = [this] {
+        negotiate_->setEnabled(!ours_->selectedKeys().empty() && !theirs_->selectedKeys().empty());
+    };
     connect(ours_, &QTreeWidget::itemSelectionChanged, this, update);
     connect(theirs_, &QTreeWidget::itemSelectionChanged, this, update);
     connect(negotiate_, &QPushButton::clicked, this, &PrisonerExchangeDialog::negotiate);

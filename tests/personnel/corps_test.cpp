@@ -2,8 +2,8 @@
 // and the leader's succession.
 #include "personnel/corps.h"
 #include "personnel/personnel_lists.h"
-#include "simulation/succession.h"
 #include "personnel_fixture.h"
+#include "simulation/succession.h"
 
 namespace vh::test {
 namespace {
@@ -29,7 +29,8 @@ TEST_F(Corps_, WhoMayLeadAndWhoMayJoin) {
     EXPECT_EQ(w.generals[retainer].corps, 1);
     EXPECT_EQ(w.corps[1].provinces[3], kNoProvince);
 
-    EXPECT_EQ(assignToCorps(w, -1, {vassalMan}), std::vector<std::string>{"先に軍団を指定しておいてください"});
+    EXPECT_EQ(assignToCorps(w, -1, {vassalMan}),
+              std::vector<std::string>{"先に軍団を指定しておいてください"});
     // The head is skipped with his message; the vassal's head and his man join.
     const auto messages = assignToCorps(w, 1, {head, vassalHead, vassalMan});
     EXPECT_EQ(messages, std::vector<std::string>{"当主は軍団には編入できません\n（臣従大名当主は可能）"});
@@ -50,8 +51,10 @@ TEST_F(Corps_, WhoMayLeadAndWhoMayJoin) {
 
 TEST_F(Corps_, TheHundredAndFirstCorpsIsRefusedAndFreedSlotsAreReusedLowestFirst) {
     std::vector<int> leaders;
-    for (int i = 0; i < kMaxCorps + 1; ++i) leaders.push_back(general("将", me, -1));
-    for (int i = 0; i < kMaxCorps; ++i) ASSERT_EQ(appointCorpsLeader(w, leaders[i]), "");
+    for (int i = 0; i < kMaxCorps + 1; ++i)
+        leaders.push_back(general("将", me, -1));
+    for (int i = 0; i < kMaxCorps; ++i)
+        ASSERT_EQ(appointCorpsLeader(w, leaders[i]), "");
     EXPECT_EQ(appointCorpsLeader(w, leaders[kMaxCorps]), "軍団数が多すぎます");
     EXPECT_EQ(w.generals[leaders[kMaxCorps]].corps, -1);
     dissolveCorps(w, 70);
@@ -152,7 +155,8 @@ TEST_F(Corps_, TheWisestTakesOverTheLastAmongEqualsOrTheCorpsDissolves) {
     EXPECT_EQ(player.texts("message")[0], "勝家 軍団は、成政 が軍団長を引き継ぎます");
     (void)first;
 
-    for (int g : {first, second, dull}) w.generals[g].corps = -1;
+    for (int g : {first, second, dull})
+        w.generals[g].corps = -1;
     w.corps[0].funds = 40;
     succeedCorpsLeader(game, 0, std::string(fieldText(w.generals[second].name)));
     EXPECT_EQ(player.texts("message")[1], "成政 軍団は、軍団長後継者がいないため解体します");
@@ -169,7 +173,8 @@ TEST_F(Corps_, HeaderSortsKeepTheirOrders) {
     auto rows = directGeneralRows(w);
     sortGeneralRows(w, rows, kColName); // own house first, then the vassal's, in general order
     std::vector<int> order;
-    for (const auto& r : rows) order.push_back(r.general);
+    for (const auto& r : rows)
+        order.push_back(r.general);
     EXPECT_EQ(order, (std::vector<int>{head, young, vassalHead, unknown}));
     sortGeneralRows(w, rows, kColAge);
     EXPECT_EQ(rows.front().general, young);

@@ -90,9 +90,10 @@ TEST_F(Prisoners, ExchangeNeedsTheBetterBargainAndReleasesBoth) {
     EXPECT_EQ(w.generals[ours].house, me);
     EXPECT_EQ(w.generals[theirs].house, rival);
     EXPECT_EQ(w.generals[theirs].castle, rivalCastle);
-    EXPECT_EQ(player.texts("message"),
-              (std::vector<std::string>{"今川 は捕虜交換を承諾しませんでした", "今川 は捕虜交換を承諾しました",
-                                        "秀吉 が 今川 の捕虜から解放され、清洲城 に帰還しました"}));
+    EXPECT_EQ(
+        player.texts("message"),
+        (std::vector<std::string>{"今川 は捕虜交換を承諾しませんでした", "今川 は捕虜交換を承諾しました",
+                                  "秀吉 が 今川 の捕虜から解放され、清洲城 に帰還しました"}));
 }
 
 TEST_F(Prisoners, ReleaseWithoutAHomeCastleSeeksTheLargestFriends) {
@@ -102,7 +103,8 @@ TEST_F(Prisoners, ReleaseWithoutAHomeCastleSeeksTheLargestFriends) {
     w.castles[b.castle("躑躅ヶ崎館", big)].yield = 5000;
     b.general("氏康", small, 3);
     b.general("信玄", big, 4);
-    for (int h : {small, big}) setRelationKind(w.houses[h], rival, kRelPact);
+    for (int h : {small, big})
+        setRelationKind(w.houses[h], rival, kRelPact);
     const int man = general("氏真", rival, rivalCastle);
     takePrisoner(game, me, man);
     w.castles[rivalCastle].owner = static_cast<int16_t>(me);
@@ -174,9 +176,9 @@ TEST_F(Hostages, TheLeastAbleRankedHeirIsHandedOverAndAFullTableRefuses) {
         w.scenarioGeneralCount = 101 + i;
         return i;
     };
-    heir("氏真", 1545, 1, 1);  // 15: not yet of age
-    heir("長得", 1541, 1, 2);  // 19: too old
-    heir("一月", 1560, 1, 3);  // 0: too young
+    heir("氏真", 1545, 1, 1);    // 15: not yet of age
+    heir("長得", 1541, 1, 2);    // 19: too old
+    heir("一月", 1560, 1, 3);    // 0: too young
     heir("彦五郎", 1550, 2, -1); // no rank
     heir("氏豊", 1552, 4, 4);
     EXPECT_EQ(hostageCandidates(w, rival), (std::vector<int>{0, 4}));
@@ -293,8 +295,9 @@ TEST_F(Guests, AComputerHouseRecruitsWillingPrisonersAndTakesTheAblestGuest) {
     EXPECT_EQ(w.generals[able].status, kStatusOrdinary);
     EXPECT_EQ(w.generals[dull].status, kStatusOrdinary);
     EXPECT_EQ(player.texts("message"),
-              (std::vector<std::string>{"秀吉は今川の家臣になりました",
-                                        "当家の 正信 が 今川 に客将として招かれました\n（正信 の兵は他の武将に配分されます）"}));
+              (std::vector<std::string>{
+                  "秀吉は今川の家臣になりました",
+                  "当家の 正信 が 今川 に客将として招かれました\n（正信 の兵は他の武将に配分されます）"}));
     // The top man is a guest already: the house is left alone.
     computerPrisonersAndGuests(game, rival);
     EXPECT_EQ(w.generals[wise].status, kStatusGuest);

@@ -28,8 +28,10 @@ namespace {
 
 void selectRows(PersonList* list, std::initializer_list<int> rows) {
     list->clearSelection();
-    if (rows.size() > 0) list->setCurrentItem(list->topLevelItem(*rows.begin()), 0, QItemSelectionModel::NoUpdate);
-    for (int r : rows) list->topLevelItem(r)->setSelected(true);
+    if (rows.size() > 0)
+        list->setCurrentItem(list->topLevelItem(*rows.begin()), 0, QItemSelectionModel::NoUpdate);
+    for (int r : rows)
+        list->topLevelItem(r)->setSelected(true);
 }
 
 } // namespace
@@ -155,7 +157,8 @@ class PersonnelDialogsTest : public QObject {
         choosePartner();
         QStringList captions;
         test::whenModal<PrisonerExchangeDialog>([&](PrisonerExchangeDialog* d) {
-            for (QLabel* l : d->findChildren<QLabel*>()) captions << l->text();
+            for (QLabel* l : d->findChildren<QLabel*>())
+                captions << l->text();
             QVERIFY(!d->negotiateButton()->isEnabled());
             QTest::keyClick(d, Qt::Key_Escape);
         });
@@ -206,7 +209,8 @@ class PersonnelDialogsTest : public QObject {
         world().generals[h].birthYear = 1540;
         world().generals[h].flags &= ~kFlagBirthUnknown;
         const auto before = image();
-        test::whenModal<HostageTreatmentDialog>([](HostageTreatmentDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+        test::whenModal<HostageTreatmentDialog>(
+            [](HostageTreatmentDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
         press(1, "人質処遇");
         QVERIFY(image() == before);
         test::whenModal<HostageTreatmentDialog>([](HostageTreatmentDialog* d) {
@@ -227,7 +231,8 @@ class PersonnelDialogsTest : public QObject {
         test::WorldBuilder(world()).general("楽岩寺光氏", 1, 2);
         const int man = world().generalCount - 1;
         const auto before = image();
-        test::whenModal<GuestInvitationDialog>([](GuestInvitationDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+        test::whenModal<GuestInvitationDialog>(
+            [](GuestInvitationDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
         press(1, "客将招請");
         QVERIFY(image() == before);
         int listed = -1;
@@ -245,7 +250,8 @@ class PersonnelDialogsTest : public QObject {
     // given a province, a fief castle and money.
     void corpsDialogs() {
         const auto before = image();
-        test::whenModal<CorpsOrganiseDialog>([](CorpsOrganiseDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
+        test::whenModal<CorpsOrganiseDialog>(
+            [](CorpsOrganiseDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
         press(2, "軍団編成");
         test::whenModal<CorpsAssetsDialog>([](CorpsAssetsDialog* d) { QTest::keyClick(d, Qt::Key_Escape); });
         press(2, "軍団資産");
