@@ -74,6 +74,12 @@ public:
     // A masterless general asks for service (登用選択): true takes him on, as a computer house would.
     virtual bool askRoninService(const RoninRequest& /*request*/) { return true; }
 
+    // The month's battle report ("合戦および攻城戦の発生状況"): its lines, or "特になし".
+    virtual void showBattleReport(const std::string& /*text*/) {}
+    // The player withdraws generals from his besieged castle ("城から退却", from the siege
+    // window). Without a window nobody leaves.
+    virtual void chooseCastleRetreat(int /*castle*/) {}
+
     // A computer house's envoy asks the player's house for consent (使者来訪). Without a dialog
     // the player's house answers as a computer house would in its place.
     virtual EnvoyVisitAnswer askEnvoyVisit(const EnvoyVisitRequest& request) {

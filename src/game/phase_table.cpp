@@ -1,7 +1,8 @@
-// The phase table. Each routine that belongs to rules not built yet is a named no-op that says
-// which issue (or later part of the game) fills it in.
+// The phase table: what each command phase prepares, the computer houses' and the player's
+// corps' turns, and the closing steps (moves at the end of 戦略, the month's battles after 出陣).
 #include "game/phase_table.h"
 
+#include "battle/battle_resolution.h"
 #include "world/byte_io.h"
 #include "computer/computer_turn.h"
 #include "diplomacy/computer_diplomacy.h"
@@ -34,12 +35,8 @@ void replaceLostCorpsLeaders(Game& game) {
     }
 }
 
-// ---- Not built yet -------------------------------------------------------------------------
 // The player's recruit pools for conscription, once the houses before the player have armed.
 void recruitPoolsForPlayer(Game& game) { computeRecruitPools(game.world); }
-// The month's marches, battles and sieges with the battle report (later: battles).
-void monthlyBattles(Game&) {}
-// ----------------------------------------------------------------------------------------------
 
 void preparePersonnel(Game&) {}
 
@@ -83,7 +80,7 @@ const PhaseTable kStandard = {{
     {prepareDiplomacy, diplomacyBeforePlayer, houseDiplomacy, nullptr, replaceLostCorpsLeaders},
     {prepareDomestic, nullptr, developHouse, developCorps, nullptr},
     {prepareStrategy, nullptr, planHouseCampaign, planCorpsCampaign, vh::executeMoves},
-    {prepareSortie, nullptr, launchHouseSorties, launchCorpsSorties, monthlyBattles},
+    {prepareSortie, nullptr, launchHouseSorties, launchCorpsSorties, resolveMonthlyBattles},
 }};
 
 } // namespace

@@ -56,6 +56,8 @@ void ScriptedFrontend::showTradeShipReturn(const TradeShipReturn& r) {
 
 void ScriptedFrontend::showWeatherEvent(const WeatherEvent& e) { requests_.push_back({"weather", e.heading()}); }
 
+void ScriptedFrontend::showBattleReport(const std::string& text) { requests_.push_back({"battle-report", text}); }
+
 bool ScriptedFrontend::askRoninService(const RoninRequest& request) {
     requests_.push_back({"ronin", request.question()});
     return nextAnswer();

@@ -14,7 +14,8 @@ class ScriptedFrontend : public Frontend {
 public:
     struct Request {
         // "message", "ok-cancel", "yes-no", "watch-on", "ending", "phase", "turn", "world", "harvest",
-        // "accounts", "trade-ship", "weather", "ronin", "envoy", "hostage", "surrender"
+        // "accounts", "trade-ship", "weather", "ronin", "envoy", "hostage", "surrender",
+        // "battle-report"
         std::string kind;
         std::string text;
     };
@@ -55,6 +56,7 @@ public:
     int chooseHostage(const HostageRequest& request) override;
     // Recorded with the names of the rows, then decided as the default does.
     void treatSurrenderedGenerals(const SurrenderRequest& request) override;
+    void showBattleReport(const std::string& text) override;
 
     const std::vector<Request>& requests() const { return requests_; }
     // The recorded requests of one kind, texts only.

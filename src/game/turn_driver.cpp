@@ -93,9 +93,22 @@ FlowStatus endOfMonth(Game& game) {
         else game.messageLog.push_back(kQuestion);
         if (!watch) return FlowStatus::PlayerEnded;
         w.watchAnswered = true;
+        watchAsSpectator(w);
     }
     w.date = nextMonth(w.date);
     return startMonth(game);
+}
+
+void watchAsSpectator(WorldState& w) {
+    // The phantom house must be the last house; with every slot taken the fallen house stays
+    // the player's seat and the player goes on ending its empty turns.
+    if (w.spectator || w.houseCount >= kMaxHouses) return;
+    DaimyoHouse& phantom = w.houses[w.houseCount];
+    phantom = DaimyoHouse{};
+    phantom.lord = w.houseCount;
+    w.playerHouse = w.houseCount;
+    ++w.houseCount;
+    w.spectator = true;
 }
 
 bool quitGame(Game& game) {

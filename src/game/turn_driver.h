@@ -27,6 +27,10 @@ FlowStatus endTurnPressed(Game& game);
 // After phase 6: the fallen-house question (once), the calendar, the next month.
 FlowStatus endOfMonth(Game& game);
 
+// The player watches on after the fall of his house: he becomes the phantom house of the watch
+// mode (the last house, never alive), so the game goes on as if it had been started watching.
+void watchAsSpectator(WorldState& w);
+
 // The month's house order: a fresh shuffle of all houses, the watching phantom house kept last.
 void shuffleHouseOrder(Game& game);
 // Index of the player's house in the house order, or the house count when it is not there.

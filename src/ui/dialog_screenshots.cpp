@@ -1,10 +1,14 @@
 // Screenshots of the diplomacy and month dialogs over the running game.
 #include "ui/dialog_screenshots.h"
 
+#include "context/game_text.h"
 #include "diplomacy/diplomacy_text.h"
 #include "diplomacy/figures.h"
 #include "simulation/accounts.h"
 #include "ui/accounts_report_dialog.h"
+#include "ui/battle_report_dialog.h"
+#include "ui/castle_retreat_dialog.h"
+#include "ui/info_table.h"
 #include "ui/diplomacy_choice_dialogs.h"
 #include "ui/envoy_visit_dialog.h"
 #include "ui/event_window.h"
@@ -16,6 +20,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QItemSelectionModel>
 
 namespace vh::ui {
 
@@ -33,6 +38,7 @@ QString fileFor(QWidget* w) {
     if (qobject_cast<EventWindow*>(w)) return "event-live.png";
     if (qobject_cast<RoninDialog*>(w)) return "ronin-live.png";
     if (qobject_cast<EnvoyVisitDialog*>(w)) return "envoy-visit-live.png";
+    if (qobject_cast<BattleReportDialog*>(w)) return "battle-report-live.png";
     return {};
 }
 
@@ -139,6 +145,29 @@ void takeDialogScreenshots(Game& game, MainWindow* window, const QString& dir) {
         RoninDialog d(RoninRequest{"真田幸隆", 47, false, 7, 6, 9}, window);
         d.show();
         save(&d, dir, "ronin.png");
+    }
+    if (castle >= 0) {
+        // A month's report in the game's own lines, over the player's castle and a neighbour's.
+        int theirs = -1;
+        for (int c = 0; c < w.castleCount && theirs < 0; ++c)
+            if (w.castles[c].owner == other) theirs = c;
+        const std::string mine = nameText(w, w.castleSites[castle].name);
+        const std::string their = theirs >= 0 ? nameText(w, w.castleSites[theirs].name) : mine;
+        const std::string me_ = houseName(w, me).toStdString(), him = houseName(w, other).toStdString();
+        const std::string text = mine + "と" + their + "間で" + me_ + "と" + him + "が野戦\r\n  → " + me_ +
+                                 "の勝利\r\n" + their + "（" + him + "）は" + me_ + "に攻められています\r\n  → " +
+                                 their + "は強襲により落城しました\r\n" + him +
+                                 (w.houses[other].kind == kHouseAinu ? "は蝦夷地の奥深くに退散しました\r\n" : "は滅亡しました\r\n");
+        BattleReportDialog d(text, window);
+        d.show();
+        save(&d, dir, "battle-report.png");
+    }
+    if (castle >= 0) {
+        CastleRetreatDialog d(game, castle, window);
+        d.show();
+        d.table()->selectionModel()->select(d.table()->model()->index(0, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        save(&d, dir, "castle-retreat.png");
     }
     takeSiegeScreenshots(game, window, dir);
 }

@@ -1,6 +1,7 @@
 // Start-up, the start menu loop and the game commands of the menus.
 #include "ui/game_app.h"
 
+#include "game/auto_progress.h"
 #include "game/new_game.h"
 #include "game/save_game.h"
 #include "scenario/scenario_reader.h"
@@ -199,7 +200,9 @@ void GameApp::endTurn() {
     if (game_->world.playerHouse < 0 || game_->gameOver) return;
     window_->setPlayerTurn(false);
     window_->stopPulse();
-    handle(endTurnPressed(*game_));
+    // A watcher has nothing to do in the phases: one press plays the rest of the month.
+    if (game_->world.spectator) handle(runUntil(*game_, nextMonth(game_->world.date)));
+    else handle(endTurnPressed(*game_));
 }
 
 void GameApp::quitToStartMenu() {

@@ -253,7 +253,8 @@ void MainWindow::showPhase(int phase) {
         // setText() resets a button's shortcut to its mnemonic: give the key back afterwards.
         commands_[b - 1]->setShortcut(QKeySequence(kCommandKeys[b - 1]));
         commands_[b - 1]->setToolTip(caption ? QKeySequence(kCommandKeys[b - 1]).toString() : QString());
-        commands_[b - 1]->setVisible(caption != nullptr);
+        // A watcher has no house to command: only コマンド終了 and AUTO remain.
+        commands_[b - 1]->setVisible(caption != nullptr && !game_.world.spectator);
     }
 }
 

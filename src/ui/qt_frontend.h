@@ -52,6 +52,10 @@ class QtFrontend : public Frontend {
     HandBattle fightFieldBattle(FieldBattle& battle, Random& rng) override;
     int chooseHostage(const HostageRequest& request) override;
     void treatSurrenderedGenerals(const SurrenderRequest& request) override;
+    // The month's battle report (合戦および攻城戦の発生状況).
+    void showBattleReport(const std::string& text) override;
+    // 城から退却 over the siege window.
+    void chooseCastleRetreat(int castle) override;
 
   private:
     bool quiet() const;

@@ -1,6 +1,8 @@
 // The desktop window's answers to the month's requests and to envoys: each request opens its
 // modal dialog over the main window, except during automatic play, which must never wait.
 #include "ui/accounts_report_dialog.h"
+#include "ui/battle_report_dialog.h"
+#include "ui/castle_retreat_dialog.h"
 #include "ui/envoy_visit_dialog.h"
 #include "ui/event_window.h"
 #include "ui/firearms_dialogs.h"
@@ -10,6 +12,8 @@
 #include "ui/prisoner_dialogs.h"
 #include "ui/qt_frontend.h"
 #include "ui/ronin_dialog.h"
+
+#include <QApplication>
 
 namespace vh::ui {
 
@@ -30,6 +34,18 @@ int QtFrontend::chooseHarvestTax(const HarvestRequest& request) {
     HarvestDialog d(window_->game().world, request, startState(window_), window_);
     d.exec();
     return d.taxIndex();
+}
+
+void QtFrontend::showBattleReport(const std::string& text) {
+    if (quiet()) return;
+    BattleReportDialog d(text, window_);
+    d.exec();
+}
+
+void QtFrontend::chooseCastleRetreat(int castle) {
+    if (!window_) return;
+    QWidget* over = QApplication::activeModalWidget();
+    runCastleRetreatDialog(over ? over : window_, window_->game(), castle);
 }
 
 void QtFrontend::showAccountsReport(const AccountsReport& report) {

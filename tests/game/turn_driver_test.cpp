@@ -201,6 +201,11 @@ TEST_F(DriverTest, TheFallenHouseQuestionIsAskedOnce) {
     EXPECT_EQ(ui.count("watch-on"), 1);
     EXPECT_EQ(ui.texts("watch-on")[0], "当家は滅亡しました。今後の経過を見ますか？");
     EXPECT_TRUE(w.watchAnswered);
+    // From now on the player watches through the phantom house, as in the watch mode.
+    EXPECT_TRUE(w.spectator);
+    EXPECT_EQ(w.playerHouse, w.houseCount - 1);
+    EXPECT_FALSE(houseAlive(w, w.playerHouse));
+    EXPECT_EQ(w.houseOrder[w.houseCount - 1], w.playerHouse);
     for (int p = 1; p <= 12; ++p) endTurnPressed(*game);
     EXPECT_EQ(ui.count("watch-on"), 1);
     EXPECT_EQ(ui.unscriptedQuestions(), 0);

@@ -73,11 +73,12 @@ class GameFlowTest : public QObject {
         QCOMPARE(app->game().world.date.month, startMonth + 1);
     }
 
-    void commandsNotBuiltChangeNothing() {
+    void refusedCommandsChangeNothing() {
         const std::vector<uint8_t> before = saveImage(app->game().world);
         messages.clear();
+        // 捕虜処遇 without prisoners is refused before any dialog opens.
         QTest::mouseClick(app->window()->commandButton(1), Qt::LeftButton);
-        QTRY_COMPARE(messages, QStringList{"このコマンドは未実装です"});
+        QTRY_COMPARE(messages, QStringList{"現在、当家には捕虜がいません"});
         // By key as well: "1" presses button 1.
         app->window()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(app->window()));
@@ -164,6 +165,27 @@ class GameFlowTest : public QObject {
         QVERIFY(app->ended());
         QCOMPARE(messages.count(question), 1);
         QVERIFY(!app->window()->isVisible());
+    }
+
+    void watchingOnAfterTheFallIsTheWatchMode() {
+        WorldState& w = app->game().world;
+        for (int c = 0; c < w.castleCount; ++c)
+            if (w.castles[c].owner == 0) w.castles[c].owner = 2;
+        w.houses[0].head = -1;
+        const GameDate start = w.date;
+        for (int i = 0; i < 6; ++i) endTurn();
+        QCOMPARE(messages.count("当家は滅亡しました。今後の経過を見ますか？"), 1);
+        QVERIFY(w.spectator);
+        QTRY_VERIFY(app->window()->autoButton()->isVisible());
+        QVERIFY(visibleCaptions().isEmpty()); // the fallen house has nothing to command
+        QCOMPARE(w.date.month, nextMonth(start).month);
+        // One press plays the whole month.
+        const GameDate before = w.date;
+        QTest::mouseClick(app->window()->endTurnButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(sameDate(w.date, nextMonth(before)) && app->window()->endTurnButton()->isEnabled(),
+                                 15000);
+        QCOMPARE(w.phase, 1);
+        QCOMPARE(messages.count("当家は滅亡しました。今後の経過を見ますか？"), 1);
     }
 
     void closingTheWindowAsks() {
