@@ -141,7 +141,7 @@ long long soakSeed(const SoakOptions& o, const WorldState& scenario, uint32_t se
     game->quietMode = false;
     FlowStatus s = startMonth(*game);
     while (s == FlowStatus::PlayerTurn && dateBefore(game->world.date, target)) {
-        ui.check(midPhaseScope(), "player turn of phase " + std::to_string(game->world.phase));
+        ui.check(playerTurnScope(), "player turn of phase " + std::to_string(game->world.phase));
         if (!o.corpusDir.empty() && sameDate(nextMonth(game->world.date), target)) writeCorpusFile(o, seed, game->world);
         roundTrip(*game, tally);
         s = endTurnPressed(*game);
