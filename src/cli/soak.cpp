@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <set>
 
 namespace vh::cli {
 namespace {
@@ -41,13 +42,14 @@ bool parseSoakOptions(const Args& args, SoakOptions& o) {
 }
 
 // What one seed found. Only the first few findings are printed in full.
+// A finding that persists is printed once, where it first appeared.
 struct SeedTally {
-    static constexpr int kShown = 12;
+    static constexpr int kShown = 20;
     long long violations = 0, differences = 0, debugMessages = 0;
-    int shown = 0;
-    void note(const WorldState& w, const char* where, const std::string& what) {
-        if (shown++ >= kShown) return;
-        std::printf("  %d-%02d %s %d: %s\n", w.date.year, w.date.month, where, w.phase, what.c_str());
+    std::set<std::string> seen;
+    void note(const WorldState& w, const std::string& where, const std::string& what) {
+        if (seen.size() >= kShown || !seen.insert(what).second) return;
+        std::printf("  %d-%02d %s: %s\n", w.date.year, w.date.month, where.c_str(), what.c_str());
     }
     long long failures() const { return violations + differences + debugMessages; }
 };
@@ -61,7 +63,7 @@ public:
         HeadlessFrontend::showMessage(text);
         if (text.starts_with("Debug Message : ")) {
             ++tally_.debugMessages;
-            tally_.note(game_.world, "phase", text);
+            tally_.note(game_.world, "phase " + std::to_string(game_.world.phase), text);
         }
     }
     void phaseStarted(int phase) override {
@@ -71,9 +73,9 @@ public:
         if (phase == kPhasePersonnel) scope = afterEventStepScope();
         if (phase == kPhaseSortie) scope = afterMovesScope();
         firstEvent_ = false;
-        check(scope, "before phase");
+        check(scope, "start of phase " + std::to_string(phase));
     }
-    void check(const InvariantScope& scope, const char* where) {
+    void check(const InvariantScope& scope, const std::string& where) {
         for (const std::string& line : checkWorldInvariants(game_.world, scope)) {
             ++tally_.violations;
             tally_.note(game_.world, where, line);
@@ -93,7 +95,7 @@ void roundTrip(Game& game, SeedTally& tally) {
     const int code = parseSaveImage(first.data(), first.size(), *fresh);
     if (code != kSaveOk) {
         ++tally.differences;
-        tally.note(game.world, "player turn", "the save image does not load (code " + std::to_string(code) + ")");
+        tally.note(game.world, "round trip", "the save image does not load (code " + std::to_string(code) + ")");
         return;
     }
     const std::vector<uint8_t> second = saveImage(*fresh);
@@ -101,7 +103,7 @@ void roundTrip(Game& game, SeedTally& tally) {
         ++tally.differences;
         size_t at = 0;
         while (at < first.size() && at < second.size() && first[at] == second[at]) ++at;
-        tally.note(game.world, "player turn", "the reloaded world saves differently from byte " + std::to_string(at));
+        tally.note(game.world, "round trip", "the reloaded world saves differently from byte " + std::to_string(at));
         return;
     }
     // Not part of a saved game: the player's answer to the watch-on question of this session.
@@ -139,7 +141,7 @@ long long soakSeed(const SoakOptions& o, const WorldState& scenario, uint32_t se
     game->quietMode = false;
     FlowStatus s = startMonth(*game);
     while (s == FlowStatus::PlayerTurn && dateBefore(game->world.date, target)) {
-        ui.check(midPhaseScope(), "player turn");
+        ui.check(playerTurnScope(), "player turn of phase " + std::to_string(game->world.phase));
         if (!o.corpusDir.empty() && sameDate(nextMonth(game->world.date), target)) writeCorpusFile(o, seed, game->world);
         roundTrip(*game, tally);
         s = endTurnPressed(*game);

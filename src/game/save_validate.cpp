@@ -77,9 +77,10 @@ bool generalsValid(const WorldState& w) {
     for (int i = 0; i < w.generalCount; ++i) {
         const General& g = w.generals[i];
         if (!commonGeneralFieldsValid(w, g) || !in(g.house, -3, w.houseCount)) return false;
-        // A held hostage keeps his appearance year and place in the order fields; no order is
-        // carried out for a general of no house.
-        if (g.house == kHouseHeld && g.status == kStatusHostage) {
+        // A hostage keeps his appearance year and place in the order fields, also once he has
+        // been returned or executed and waits, as house -1, for the next list rebuild to remove
+        // him; no order is carried out for a general of no house.
+        if ((g.house == kHouseHeld || g.house == kHouseLost) && g.status == kStatusHostage) {
             if (!placeValid(w, g.sortieTarget)) return false;
         } else if (!in(g.moveTarget, -1, w.castleCount) || !in(g.sortieTarget, -1, w.castleCount)) {
             return false;

@@ -30,11 +30,12 @@ bool headOfHouse(const WorldState& w, int general) {
 }
 
 // Enters the general in his castle's garrison, or places him by the retreat rule when the list
-// is full (or his castle is gone).
+// is full, his castle is gone or it has passed to another side since he was handed over.
 void placeAtCastle(WorldState& w, int general) {
     General& g = w.generals[general];
     g.flags &= ~kFlagInField;
-    if (g.castle >= 0 && g.castle < w.castleCount) {
+    if (g.castle >= 0 && g.castle < w.castleCount &&
+        commandingHouse(w, w.castles[g.castle].owner) == commandingHouse(w, g.house)) {
         Castle& k = w.castles[g.castle];
         for (int i = 0; i < k.generalCount; ++i)
             if (k.generals[i] == general) return;
@@ -137,7 +138,10 @@ void computerPrisonersAndGuests(Game& game, int k) {
     }
     for (int i = 0; i < w.generalCount; ++i) {
         const General& g = w.generals[i];
-        if (g.status == kStatusHostage && g.house == kHouseHeld && g.holderHouse == k &&
+        // A guest serves his own house's lord: a hostage whose house has since gone over to
+        // another lord stays a hostage (one whose house is gone still joins the holder).
+        const bool ownVassal = !houseAlive(w, g.originHouse) || submittedVassalOf(w, g.originHouse, k);
+        if (g.status == kStatusHostage && g.house == kHouseHeld && g.holderHouse == k && ownVassal &&
             w.date.year - g.birthYear >= 15 && able(g))
             list.push_back({i, g.originHouse, g.valor + 2 * g.intellect});
     }

@@ -54,13 +54,12 @@ void checkCounts(const WorldState& w, Report& r) {
     count("regions", w.regionCount(), 0, kMaxRegions, w.rainChance.size());
 }
 
-void checkTurnState(const WorldState& w, const Bounds& b, Report& r) {
+void checkTurnState(const WorldState& w, const Bounds& b, const InvariantScope& scope, Report& r) {
     if (!in(w.date.month, 1, 12)) r.add("date", "month " + std::to_string(w.date.month) + " outside 1..12");
     if (!in(w.phase, kPhaseEvent, kPhaseSortie)) r.add("phase", "phase " + std::to_string(w.phase) + " outside 0..6");
     if (!in(w.playerHouse, -1, b.houses - 1)) r.add("playerHouse", "house " + std::to_string(w.playerHouse) + " out of range");
     if (w.spectator && w.playerHouse != b.houses - 1) r.add("playerHouse", "the watching house is not the last house");
-    // The order is shuffled afresh at the start of every command phase.
-    if (w.phase < kPhasePersonnel) return;
+    if (!scope.houseOrderInUse) return;
     std::vector<uint8_t> seen(b.houses, 0);
     for (int i = 0; i < b.houses; ++i) {
         const int h = w.houseOrder[i];
@@ -199,7 +198,7 @@ std::vector<std::string> checkWorldInvariants(const WorldState& w, const Invaria
     Report r;
     checkCounts(w, r);
     const Bounds b = inv::boundsOf(w);
-    checkTurnState(w, b, r);
+    checkTurnState(w, b, scope, r);
     for (int h = 0; h < b.houses; ++h) checkHouseRecord(w, b, scope, h, r);
     checkRelations(w, b, r);
     checkCorps(w, b, scope, r);

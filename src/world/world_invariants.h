@@ -26,13 +26,18 @@ struct InvariantScope {
     bool battlesSettled = false;
     // After the event step: no vassal serves a destroyed lord, no castle belongs to one.
     bool lordsSettled = false;
+    // At the player's turn, where the month's house order is in use (and saved): a permutation of
+    // the houses. Between phases it may trail the houses (the watching house added at the end of
+    // the month) until the next phase shuffles it.
+    bool houseOrderInUse = false;
 };
 
-// The scopes of the turn driver's rebuild points.
+// The scopes of the turn driver's rebuild points and of the player's turn.
 inline InvariantScope midPhaseScope() { return {}; }
-inline InvariantScope afterMovesScope() { return {true, false, false}; }
-inline InvariantScope afterBattlesScope() { return {true, true, false}; }
-inline InvariantScope afterEventStepScope() { return {true, true, true}; }
+inline InvariantScope playerTurnScope() { return {false, false, false, true}; }
+inline InvariantScope afterMovesScope() { return {true, false, false, false}; }
+inline InvariantScope afterBattlesScope() { return {true, true, false, false}; }
+inline InvariantScope afterEventStepScope() { return {true, true, true, false}; }
 
 // Every violation found, one readable line each: "table[index]: what is wrong". Empty when the
 // world holds together. Never reads outside a table, however broken the counts are.

@@ -56,7 +56,9 @@ void checkLiveCastle(const WorldState& w, const Bounds& b, const InvariantScope&
     if (!in(k.lord, -1, b.generals - 1)) r.add("castles", c, "castle lord " + std::to_string(k.lord) + " out of range");
     if (!in(k.besiegedBy, -1, b.houses - 1)) r.add("castles", c, "besiegedBy " + std::to_string(k.besiegedBy) + " out of range");
     if (!in(k.size, 1, 10)) r.add("castles", c, "size " + std::to_string(k.size) + " outside 1..10");
-    const long long foodCap = static_cast<long long>(k.size) * w.settings.shiroHyourouMax;
+    // A castle stormed loses a size step but keeps its stores, so they may stand above its own
+    // capacity; never above what the largest castle holds.
+    const long long foodCap = 10LL * w.settings.shiroHyourouMax;
     if (k.food < 0 || k.food > foodCap)
         r.add("castles", c, "food " + std::to_string(k.food) + " outside 0.." + std::to_string(foodCap));
     if (w.settings.heiUnit > 0) {
@@ -101,7 +103,11 @@ void checkActive(const WorldState& w, const Bounds& b, const InvariantScope& sco
 
     const bool held = g.house == kHouseHeld;
     const bool heldStatus = g.status == kStatusPrisoner || g.status == kStatusHostage;
-    if (held != heldStatus) bad("house " + std::to_string(g.house) + " with status " + std::to_string(g.status));
+    // A prisoner or hostage who leaves the game (executed, returned) keeps his status until the
+    // rebuild removes him.
+    const bool leaving = g.house == kHouseLost && !scope.listsRebuilt;
+    if (held != heldStatus && !(leaving && heldStatus))
+        bad("house " + std::to_string(g.house) + " with status " + std::to_string(g.status));
     if (held) {
         if (!in(g.holderHouse, 0, b.houses - 1)) bad("held by house " + std::to_string(g.holderHouse) + ", out of range");
         if (!in(g.originHouse, 0, b.houses - 1)) bad("held from house " + std::to_string(g.originHouse) + ", out of range");
@@ -109,7 +115,7 @@ void checkActive(const WorldState& w, const Bounds& b, const InvariantScope& sco
         if (g.flags & kFlagInField) bad("held, yet in the field");
     }
     // A hostage keeps his appearance year and place in the order fields.
-    if (held && g.status == kStatusHostage) {
+    if ((held || leaving) && g.status == kStatusHostage) {
         if (!placeValid(b, g.sortieTarget)) bad("hostage place " + std::to_string(g.sortieTarget) + " out of range");
     } else if (!in(g.moveTarget, -1, b.castles - 1) || !in(g.sortieTarget, -1, b.castles - 1)) {
         bad("order target out of range");
@@ -182,7 +188,11 @@ void checkCastleLists(const WorldState& w, const Bounds& b, const InvariantScope
                                                 std::to_string(rec.house));
                     continue;
                 }
-                if (rec.castle != c || ((rec.flags & kFlagInField) != 0) != (field == 1))
+                // A move ordered this phase clears the in-the-field flag of a general who stays on
+                // the field list until the moves are carried out.
+                const bool flagAgrees = ((rec.flags & kFlagInField) != 0) == (field == 1) ||
+                                        (!scope.listsRebuilt && field == 1);
+                if (rec.castle != c || !flagAgrees)
                     r.add("castles", c, std::string(what) + " names general " + std::to_string(g) + ", who stands " +
                                             (rec.flags & kFlagInField ? "in the field" : "inside") + " at castle " +
                                             std::to_string(rec.castle));

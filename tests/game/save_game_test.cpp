@@ -269,6 +269,14 @@ TEST(SaveGame, AHeldHostageKeepsHisYearAndPlaceThroughSaveAndLoad) {
     EXPECT_EQ(loaded->generals[3].moveTarget, 1562);
     EXPECT_EQ(saveImage(*loaded), image);
 
+    // Returned to his house or executed, he is house -1 until the next list rebuild; a game
+    // saved at that player's turn still loads.
+    g.house = kHouseLost;
+    const std::vector<uint8_t> leaving = saveImage(w);
+    ASSERT_EQ(parseSaveImage(leaving.data(), leaving.size(), *loaded), kSaveOk);
+    EXPECT_EQ(saveImage(*loaded), leaving);
+    g.house = kHouseHeld;
+
     // His place must still be a castle or a province of this world, and an ordinary general's
     // orders must still name castles.
     auto refused = [&](auto change) {

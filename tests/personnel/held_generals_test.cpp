@@ -303,5 +303,41 @@ TEST_F(Guests, AComputerHouseRecruitsWillingPrisonersAndTakesTheAblestGuest) {
     EXPECT_EQ(w.generals[wise].status, kStatusGuest);
 }
 
+TEST_F(Guests, AHostageOfAHouseThatServesAnotherLordStaysAHostage) {
+    // 徳川 gave 今川 a hostage and has since submitted to 織田: he cannot become 今川's guest,
+    // a guest being a man of the holder's own vassal; once 徳川 is 今川's vassal he can.
+    const int h = general("人質", rival, rivalCastle, 9, 9);
+    General& g = w.generals[h];
+    g.house = kHouseHeld;
+    g.status = kStatusHostage;
+    g.holderHouse = static_cast<int16_t>(rival);
+    g.originHouse = static_cast<int16_t>(vassal);
+    computerPrisonersAndGuests(game, rival);
+    EXPECT_EQ(g.status, kStatusHostage);
+    EXPECT_EQ(g.house, kHouseHeld);
+    b.vassal(vassal, rival);
+    computerPrisonersAndGuests(game, rival);
+    EXPECT_EQ(g.status, kStatusGuest);
+    EXPECT_EQ(g.house, vassal);
+}
+
+TEST_F(Guests, AHostageOfAFallenHouseJoinsTheHolderInOneOfItsOwnCastles) {
+    // Handed over at 清洲城, which is not the holder's: he goes to the holder's castle instead.
+    const int gone = b.house("滅亡家");
+    w.houses[gone].head = -1;
+    const int h = general("遺児", gone, myCastle);
+    General& g = w.generals[h];
+    g.house = kHouseHeld;
+    g.status = kStatusHostage;
+    g.holderHouse = static_cast<int16_t>(rival);
+    g.originHouse = static_cast<int16_t>(gone);
+    w.castles[myCastle].generalCount = 1; // he stands in no list while held
+    makeGuest(game, h);
+    EXPECT_EQ(g.status, kStatusOrdinary);
+    EXPECT_EQ(g.house, rival);
+    EXPECT_EQ(g.castle, rivalCastle);
+    EXPECT_EQ(w.castles[rivalCastle].generals[w.castles[rivalCastle].generalCount - 1], h);
+}
+
 } // namespace
 } // namespace vh::test

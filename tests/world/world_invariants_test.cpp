@@ -50,7 +50,11 @@ struct Invariants : ::testing::Test {
         for (int i = 0; i < w.houseCount; ++i) w.houseOrder[i] = i;
         rebuildCastleLists(w, {});
     }
-    std::vector<std::string> strict() { return checkWorldInvariants(w, afterEventStepScope()); }
+    std::vector<std::string> strict() {
+        InvariantScope all = afterEventStepScope();
+        all.houseOrderInUse = true;
+        return checkWorldInvariants(w, all);
+    }
 };
 
 bool names(const std::vector<std::string>& lines, const std::string& part) {
@@ -96,7 +100,8 @@ TEST_F(Invariants, ASoundWorldPassesEveryScopeAndEachCorruptedTableIsNamed) {
         {"generals[5]: held by house 7, out of range", [&](WorldState& x) { x.generals[prisoner].holderHouse = 7; }},
         {"generals[5]: house -3 with status 0", [&](WorldState& x) { x.generals[prisoner].status = kStatusOrdinary; }},
         {"generals[1]: in corps 3, which is not in use", [&](WorldState& x) { x.generals[second].corps = 3; }},
-        {"castles[2]: food 2001 outside 0..2000", [&](WorldState& x) { x.castles[vcastle].food = 2001; }},
+        {"castles[2]: food 20001 outside 0..20000", [&](WorldState& x) { x.castles[vcastle].food = 20001; }},
+        {"castles[2]: food -1 outside", [&](WorldState& x) { x.castles[vcastle].food = -1; }},
         {"castles[2]: support 1001 outside 0..1000", [&](WorldState& x) { x.castles[vcastle].support = 1001; }},
         {"castleSites[2]: route to 0 one-sided", [&](WorldState& x) { x.castleSites[vcastle].routes[1] = 0; }},
         {"houses[2]: head general 3 serves house 0", [&](WorldState& x) { x.generals[ehead].house = 0; }},
