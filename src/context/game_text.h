@@ -23,6 +23,9 @@ inline std::string houseNameText(const WorldState& w, int house) {
     return nameText(w, w.houses[house].name);
 }
 
+// The refusal of a command that needs a province chosen on the map first.
+inline constexpr const char* kChooseProvince = "国を選択してください";
+
 // "このシナリオでは、%sのデータはありません" for a province without castles.
 std::string noProvinceDataMessage(const WorldState& w, int province);
 

@@ -2,6 +2,8 @@
 // treasury or one corps' funds), the reach of the house head, and the signed month bytes.
 #pragma once
 
+#include "context/game_text.h"
+
 #include "world/world_state.h"
 
 #include <string>
@@ -28,8 +30,6 @@ inline int signedMonths(uint8_t stored) {
     return static_cast<int8_t>(stored);
 }
 
-// "国を選択してください": the refusal of a command that works on the shown province.
-inline constexpr const char* kChooseProvince = "国を選択してください";
 
 // True when `province` names a province of the map.
 bool validProvince(const WorldState& w, int province);

@@ -3,6 +3,8 @@
 // Written for any house, so the computer houses and corps give their orders through it too.
 #pragma once
 
+#include "context/game_text.h"
+
 #include "world/castle_rules.h"
 #include "world/world_state.h"
 
@@ -15,7 +17,6 @@ namespace vh {
 struct Game;
 
 inline constexpr const char* kMoveTitle = "武将移動";
-inline constexpr const char* kChooseProvince = "国を選択してください";
 inline constexpr const char* kMoveVassalRefusal = "当家は臣従大名なので武将移動は主家が行います";
 inline constexpr const char* kMovePromptSource = "移動する武将がいる城は？";
 inline constexpr const char* kMovePromptGenerals = "移動する武将を指定して下さい";
