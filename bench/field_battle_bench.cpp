@@ -37,7 +37,8 @@ void BM_FieldBattleTwentyAgainstTwenty(benchmark::State& state) {
         benchmark::DoNotOptimize(vh::runAutomaticFieldBattle(b, rng));
         turns += b.turn;
     }
-    state.counters["turns"] = benchmark::Counter(static_cast<double>(turns), benchmark::Counter::kAvgIterations);
+    state.counters["turns"] =
+        benchmark::Counter(static_cast<double>(turns), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_FieldBattleTwentyAgainstTwenty)->Unit(benchmark::kMicrosecond);
 

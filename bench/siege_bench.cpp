@@ -30,10 +30,13 @@ Siege fullSiege() {
     s.food = 20000;
     s.garrison = 500;
     for (int i = 0; i < kSiegeSideMax; ++i) {
-        s.defenders.push_back(general("守" + std::to_string(i), 20 + i, 100 + 5 * i, 40, 3 + i % 7, 60 + 5 * i));
-        s.besiegers.push_back(general("攻" + std::to_string(i), 40 + i, 150 + 5 * i, 20, 2 + i % 9, 50 + 5 * i));
+        s.defenders.push_back(
+            general("守" + std::to_string(i), 20 + i, 100 + 5 * i, 40, 3 + i % 7, 60 + 5 * i));
+        s.besiegers.push_back(
+            general("攻" + std::to_string(i), 40 + i, 150 + 5 * i, 20, 2 + i % 9, 50 + 5 * i));
     }
-    s.neighbours = {{-1, "堺", false, false, 0}, {-1, "尼崎城", true, true, 4}, {-1, "高槻城", true, false, 12}};
+    s.neighbours = {
+        {-1, "堺", false, false, 0}, {-1, "尼崎城", true, true, 4}, {-1, "高槻城", true, false, 12}};
     return s;
 }
 
@@ -56,7 +59,8 @@ void BM_SiegeEstimate(benchmark::State& state) {
         d[i] = s.defenders[i].troops;
     }
     Random rng(0);
-    for (auto _ : state) benchmark::DoNotOptimize(assaultMonths(b, d, s.garrison, s.progress, s.size, rng));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(assaultMonths(b, d, s.garrison, s.progress, s.size, rng));
 }
 BENCHMARK(BM_SiegeEstimate)->Unit(benchmark::kMicrosecond);
 

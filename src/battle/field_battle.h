@@ -12,11 +12,11 @@ namespace vh {
 
 class Random;
 
-inline constexpr int kFieldLineCount = 3;    // 先陣, 第二陣, 本陣
-inline constexpr int kFieldVanguard = 0;     // 先陣
-inline constexpr int kFieldSecondLine = 1;   // 第二陣
-inline constexpr int kFieldMainLine = 2;     // 本陣 (the commander alone)
-inline constexpr int kFieldMaxGenerals = 20; // per side
+inline constexpr int kFieldLineCount = 3;                    // 先陣, 第二陣, 本陣
+inline constexpr int kFieldVanguard = 0;                     // 先陣
+inline constexpr int kFieldSecondLine = 1;                   // 第二陣
+inline constexpr int kFieldMainLine = 2;                     // 本陣 (the commander alone)
+inline constexpr int kFieldMaxGenerals = 20;                 // per side
 inline constexpr int kFieldMaxUnits = kFieldMaxGenerals + 1; // the generals and the garrison unit
 inline constexpr int kFieldTurnLimit = 20;
 inline constexpr int kFieldSteps = 10; // positions 0..9
@@ -44,8 +44,8 @@ enum FieldResult : int {
 // The scenario settings the battle reads.
 struct FieldBattleSettings {
     int heiUnit = 10;
-    bool kishuu = true;          // surprise attacks allowed
-    int uchijiniKakuritsu = 5;   // death-in-battle setting U
+    bool kishuu = true;                    // surprise attacks allowed
+    int uchijiniKakuritsu = 5;             // death-in-battle setting U
     int teppouKouka[4] = {10, 10, 10, 10}; // TK1 morale blow, TK2 casualties, TK3 blocking, TK4 siege
 };
 
@@ -78,7 +78,9 @@ struct FieldUnit {
 struct FieldLine {
     std::array<FieldUnit, kFieldMaxUnits> units{};
     int count = 0;
-    void add(int ref) { if (count < kFieldMaxUnits) units[count++] = FieldUnit{ref, 100, 100}; }
+    void add(int ref) {
+        if (count < kFieldMaxUnits) units[count++] = FieldUnit{ref, 100, 100};
+    }
     FieldUnit* begin() { return units.data(); }
     FieldUnit* end() { return units.data() + count; }
     const FieldUnit* begin() const { return units.data(); }
@@ -91,8 +93,8 @@ struct FieldSide {
     int castle = -1;                    // world castle index, -1 when none or not from a world
     std::string castleName;             // UTF-8
     int garrisonSoldiers = 0;
-    int commandingHouse = -1;           // world house index, -1 when not from a world
-    std::string houseName;              // UTF-8, for the window and its messages
+    int commandingHouse = -1; // world house index, -1 when not from a world
+    std::string houseName;    // UTF-8, for the window and its messages
 
     std::array<FieldLine, kFieldLineCount> lines{};
     int position = 0;
@@ -107,26 +109,26 @@ struct FieldSide {
 struct FieldTurnEvents {
     bool gunfire = false;
     bool melee = false;
-    std::array<bool, 2> blocked{};         // the side's advance was stopped by gunfire
+    std::array<bool, 2> blocked{};               // the side's advance was stopped by gunfire
     std::array<int, 2> breakthroughFrom{-1, -1}; // side s broke through the enemy's line h ...
     std::array<int, 2> breakthroughInto{-1, -1}; // ... into line k (-1 when no breakthrough)
-    std::array<int, 2> executedOrders{};   // orders after a both-advance or blocked advance became a hold
+    std::array<int, 2> executedOrders{}; // orders after a both-advance or blocked advance became a hold
 };
 
 struct FieldBattle {
     FieldBattleSettings settings;
     std::array<FieldSide, 2> sides;
     bool rain = false;
-    int castleSide = 0;      // 0 none, 1 side 1 is the castle's side, 2 side 0 is
-    bool handFought = false; // the player's side is side 0 and gives its orders in the window
+    int castleSide = 0;          // 0 none, 1 side 1 is the castle's side, 2 side 0 is
+    bool handFought = false;     // the player's side is side 0 and gives its orders in the window
     bool sidesExchanged = false; // the caller's side B was put at index 0 for the player
-    int turn = 0;            // turns executed so far
-    int surprise = 0;        // 0 none, 1 side 0 surprised side 1, 2 side 1 surprised side 0
-    int surpriser = -1;      // general index within the surprising side
-    int confusion = 0;       // turns of confusion of the surprised side (0 when not drawn)
+    int turn = 0;                // turns executed so far
+    int surprise = 0;            // 0 none, 1 side 0 surprised side 1, 2 side 1 surprised side 0
+    int surpriser = -1;          // general index within the surprising side
+    int confusion = 0;           // turns of confusion of the surprised side (0 when not drawn)
     int result = kFieldUndecided;
-    bool deployed = false;   // both sides formed and drawn up (deployFieldBattle ran)
-    bool finished = false;   // death in battle and pursuit applied
+    bool deployed = false;                 // both sides formed and drawn up (deployFieldBattle ran)
+    bool finished = false;                 // death in battle and pursuit applied
     std::vector<std::pair<int, int>> dead; // (side, general index) in the order checked
     FieldTurnEvents events;
 };
@@ -164,7 +166,7 @@ bool unitBroken(const FieldUnit& u);
 int unitCavalry(const FieldSide& s, int ref);
 int unitFoot(const FieldSide& s, int ref); // the garrison unit counts its soldiers as foot
 int unitGuns(const FieldSide& s, int ref);
-int unitValor(const FieldSide& s, int ref); // the garrison unit counts as 3
+int unitValor(const FieldSide& s, int ref);        // the garrison unit counts as 3
 std::string unitName(const FieldSide& s, int ref); // the garrison unit is "%s守備兵"
 // True when an unbroken unit of the side's front line has guns.
 bool frontLineHasGuns(const FieldBattle& b, int side);
@@ -181,9 +183,9 @@ int computeFrontLine(const FieldSide& s);
 int sideMen(const FieldSide& s); // cavalry + foot of every unit, broken or not
 
 // Texts of the battle window.
-const char* fieldLineName(int line);   // "先陣", "第二陣", "本陣"
-const char* fieldOrderName(int order); // "待機" ... "退却"
-std::string fieldTurnLine(const FieldBattle& b);    // "ターン %d/%d"
+const char* fieldLineName(int line);             // "先陣", "第二陣", "本陣"
+const char* fieldOrderName(int order);           // "待機" ... "退却"
+std::string fieldTurnLine(const FieldBattle& b); // "ターン %d/%d"
 std::string fieldWeatherLine(const FieldBattle& b); // "天候 : 雨（鉄砲使用不可）" or "天候 : 晴れ"
 
 } // namespace vh

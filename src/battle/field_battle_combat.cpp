@@ -14,14 +14,18 @@ namespace vh {
 
 namespace {
 
-int& moraleOf(FieldUnit& u, bool preview) { return preview ? u.previewMorale : u.morale; }
+int& moraleOf(FieldUnit& u, bool preview) {
+    return preview ? u.previewMorale : u.morale;
+}
 
 void lowerMorale(FieldUnit& u, bool preview, double blow) {
     int& m = moraleOf(u, preview);
     m = std::max(0, m - roundHalfAway(blow));
 }
 
-int clampLoss(int loss, int have) { return std::clamp(loss, 0, std::max(have, 0)); }
+int clampLoss(int loss, int have) {
+    return std::clamp(loss, 0, std::max(have, 0));
+}
 
 } // namespace
 
@@ -30,7 +34,8 @@ double volleyMoraleBlow(double ratio, int tk1, int distance) {
 }
 
 double volleyCasualties(int guns, double r, int tk2, int distance) {
-    return std::pow(static_cast<double>(guns), 0.9) * (0.9 + 0.2 * r) / 2.0 * (tk2 / 10.0) / std::pow(2.0, distance - 2);
+    return std::pow(static_cast<double>(guns), 0.9) * (0.9 + 0.2 * r) / 2.0 * (tk2 / 10.0) /
+           std::pow(2.0, distance - 2);
 }
 
 VolleyInputs volleyInputs(const FieldBattle& b, int s) {
@@ -77,11 +82,14 @@ bool fireVolley(FieldBattle& b, int s, const VolleyInputs& v, bool enemyFires, i
     const int n = line.count;
     if (n >= 2) {
         RankedList shuffle(n);
-        for (int i = 0; i < n; ++i) shuffle.add(i, 0);
+        for (int i = 0; i < n; ++i)
+            shuffle.add(i, 0);
         shuffle.shuffleTies(rng);
-        for (int i = 0; i < n; ++i) order[i] = shuffle.item(i);
+        for (int i = 0; i < n; ++i)
+            order[i] = shuffle.item(i);
     } else {
-        for (int i = 0; i < n; ++i) order[i] = i;
+        for (int i = 0; i < n; ++i)
+            order[i] = i;
     }
 
     double dealt = 0;
@@ -106,9 +114,11 @@ bool fireVolley(FieldBattle& b, int s, const VolleyInputs& v, bool enemyFires, i
             }
         } else {
             const double r1 = rng.unit();
-            const int lossC = clampLoss(roundHalfAway(static_cast<double>(c) / (c + f) * share + 2 * r1 - 1), c);
+            const int lossC =
+                clampLoss(roundHalfAway(static_cast<double>(c) / (c + f) * share + 2 * r1 - 1), c);
             const double r2 = rng.unit();
-            const int lossF = clampLoss(roundHalfAway(static_cast<double>(f) / (c + f) * share + 2 * r2 - 1), f);
+            const int lossF =
+                clampLoss(roundHalfAway(static_cast<double>(f) / (c + f) * share + 2 * r2 - 1), f);
             if (!preview) {
                 FieldGeneral& g = enemy.generals[u.ref];
                 g.cavalry -= lossC;

@@ -11,14 +11,22 @@ namespace vh {
 
 // ---- units ----
 
-bool unitBroken(const FieldUnit& u) { return u.morale <= 0; }
+bool unitBroken(const FieldUnit& u) {
+    return u.morale <= 0;
+}
 
-int unitCavalry(const FieldSide& s, int ref) { return ref == kGarrisonUnit ? 0 : s.generals[ref].cavalry; }
+int unitCavalry(const FieldSide& s, int ref) {
+    return ref == kGarrisonUnit ? 0 : s.generals[ref].cavalry;
+}
 int unitFoot(const FieldSide& s, int ref) {
     return ref == kGarrisonUnit ? s.garrisonSoldiers : s.generals[ref].foot;
 }
-int unitGuns(const FieldSide& s, int ref) { return ref == kGarrisonUnit ? 0 : s.generals[ref].guns; }
-int unitValor(const FieldSide& s, int ref) { return ref == kGarrisonUnit ? 3 : s.generals[ref].valor; }
+int unitGuns(const FieldSide& s, int ref) {
+    return ref == kGarrisonUnit ? 0 : s.generals[ref].guns;
+}
+int unitValor(const FieldSide& s, int ref) {
+    return ref == kGarrisonUnit ? 3 : s.generals[ref].valor;
+}
 
 std::string unitName(const FieldSide& s, int ref) {
     return ref == kGarrisonUnit ? s.castleName + "守備兵" : s.generals[ref].name;
@@ -34,11 +42,14 @@ int computeFrontLine(const FieldSide& s) {
 int sideMen(const FieldSide& s) {
     int men = 0;
     for (const FieldLine& line : s.lines)
-        for (const FieldUnit& u : line) men += unitCavalry(s, u.ref) + unitFoot(s, u.ref);
+        for (const FieldUnit& u : line)
+            men += unitCavalry(s, u.ref) + unitFoot(s, u.ref);
     return men;
 }
 
-int fieldDistance(const FieldBattle& b) { return b.sides[1].position - b.sides[0].position; }
+int fieldDistance(const FieldBattle& b) {
+    return b.sides[1].position - b.sides[0].position;
+}
 
 bool frontLineHasGuns(const FieldBattle& b, int side) {
     const FieldSide& s = b.sides[side];
@@ -67,18 +78,26 @@ bool mayExchangeLines(const FieldBattle& b, int side) {
            lineHasUnbroken(s.lines[kFieldSecondLine]);
 }
 
-bool retreatRefused(const FieldBattle& b, int side) { return isSurprisedSide(b, side) && b.turn <= b.confusion; }
+bool retreatRefused(const FieldBattle& b, int side) {
+    return isSurprisedSide(b, side) && b.turn <= b.confusion;
+}
 
 bool fieldOrderUsable(const FieldBattle& b, int side, int order) {
     const int d = fieldDistance(b);
     switch (order) {
     case kOrderHold:
-    case kOrderAdvance: return d >= 2;
-    case kOrderAttack: return d < 2;
-    case kOrderGunfire: return !b.rain && frontLineHasGuns(b, side) && d >= 2;
-    case kOrderExchange: return mayExchangeLines(b, side);
-    case kOrderRetreat: return true; // refused with a message during the confusion
-    default: return false;
+    case kOrderAdvance:
+        return d >= 2;
+    case kOrderAttack:
+        return d < 2;
+    case kOrderGunfire:
+        return !b.rain && frontLineHasGuns(b, side) && d >= 2;
+    case kOrderExchange:
+        return mayExchangeLines(b, side);
+    case kOrderRetreat:
+        return true; // refused with a message during the confusion
+    default:
+        return false;
     }
 }
 
@@ -113,7 +132,8 @@ void beginFieldBattle(FieldBattle& b, Random& rng) {
             s.totalGuns += g.guns;
         }
         if (s.hasGarrison) s.totalFoot += s.garrisonSoldiers;
-        for (FieldLine& line : s.lines) line.count = 0;
+        for (FieldLine& line : s.lines)
+            line.count = 0;
     }
     b.turn = 0;
     b.surprise = 0;
@@ -131,7 +151,8 @@ void beginFieldBattle(FieldBattle& b, Random& rng) {
     if (men0 != men1) {
         const int weak = men0 < men1 ? 0 : 1;
         int best = 0;
-        for (const FieldGeneral& g : b.sides[1 - weak].generals) best = std::max(best, g.intellect);
+        for (const FieldGeneral& g : b.sides[1 - weak].generals)
+            best = std::max(best, g.intellect);
         std::vector<FieldGeneral>& gs = b.sides[weak].generals;
         for (int i = 0; i < static_cast<int>(gs.size()); ++i) {
             FieldGeneral& g = gs[i];
@@ -155,15 +176,16 @@ static int chooseFallbackCommander(const FieldSide& s, const RankedList& order) 
     if (n == 0) return -1;
     const int fewest = order.key(n - 1);
     int groupStart = n - 1;
-    while (groupStart > 0 && order.key(groupStart - 1) == fewest) --groupStart;
+    while (groupStart > 0 && order.key(groupStart - 1) == fewest)
+        --groupStart;
     auto qualifies = [&](int pos) {
         const FieldGeneral& g = s.generals[order.item(pos)];
         return g.ofCommandingHouse || g.guest;
     };
     int best = -1;
     for (int pos = n - 1; pos >= groupStart; --pos)
-        if (qualifies(pos) && (best < 0 || s.generals[order.item(pos)].intellect >
-                                               s.generals[order.item(best)].intellect))
+        if (qualifies(pos) &&
+            (best < 0 || s.generals[order.item(pos)].intellect > s.generals[order.item(best)].intellect))
             best = pos;
     if (best >= 0) return best;
     for (int pos = groupStart - 1; pos >= 0; --pos)
@@ -182,11 +204,13 @@ void formFieldSideAutomatically(FieldBattle& b, int side, Random& rng) {
     FieldSide& s = b.sides[side];
     const int n = static_cast<int>(s.generals.size());
     RankedList order(n > 0 ? n : 1);
-    for (int i = 0; i < n; ++i) order.add(i, s.generals[i].guns);
+    for (int i = 0; i < n; ++i)
+        order.add(i, s.generals[i].guns);
     order.sortDescending();
     order.shuffleTies(rng);
 
-    for (FieldLine& line : s.lines) line.count = 0;
+    for (FieldLine& line : s.lines)
+        line.count = 0;
     int commander = -1;
     for (int pos = 0; pos < order.size() && commander < 0; ++pos)
         if (s.generals[order.item(pos)].headOfIndependentHouse) commander = pos;
@@ -198,7 +222,8 @@ void formFieldSideAutomatically(FieldBattle& b, int side, Random& rng) {
         s.lines[kFieldMainLine].add(order.item(commander));
         order.removeAt(commander);
     }
-    for (int pos = 0; pos < order.size(); ++pos) rest[count++] = order.item(pos);
+    for (int pos = 0; pos < order.size(); ++pos)
+        rest[count++] = order.item(pos);
     if (s.hasGarrison) rest[count++] = kGarrisonUnit;
     int first = 0;
     if (s.lines[kFieldMainLine].count == 0 && count > 0) s.lines[kFieldMainLine].add(rest[first++]);
@@ -221,7 +246,8 @@ void setFieldFormation(FieldBattle& b, int side, const std::array<std::vector<in
 void deployFieldBattle(FieldBattle& b) {
     for (FieldSide& s : b.sides) {
         for (FieldLine& line : s.lines)
-            for (FieldUnit& u : line) u.morale = u.previewMorale = 100;
+            for (FieldUnit& u : line)
+                u.morale = u.previewMorale = 100;
         s.frontLine = computeFrontLine(s);
         s.commandBonus = 0;
         if (s.lines[kFieldMainLine].count > 0) {

@@ -15,7 +15,8 @@ namespace vh {
 namespace {
 
 void recomputeFrontLines(FieldBattle& b) {
-    for (FieldSide& s : b.sides) s.frontLine = computeFrontLine(s);
+    for (FieldSide& s : b.sides)
+        s.frontLine = computeFrontLine(s);
 }
 
 // 3c + f of the unbroken units; the surprised side counts only its 本陣.
@@ -33,7 +34,8 @@ long long strength(const FieldBattle& b, int side) {
 double averageMorale(const FieldSide& s, int line, bool preview) {
     if (line < 0 || s.lines[line].count == 0) return 0;
     double sum = 0;
-    for (const FieldUnit& u : s.lines[line]) sum += preview ? u.previewMorale : u.morale;
+    for (const FieldUnit& u : s.lines[line])
+        sum += preview ? u.previewMorale : u.morale;
     return sum / s.lines[line].count;
 }
 
@@ -73,7 +75,8 @@ bool mainLineBroken(const FieldSide& s) {
 void previewFieldTurn(FieldBattle& b, Random& rng) {
     for (FieldSide& s : b.sides)
         for (FieldLine& line : s.lines)
-            for (FieldUnit& u : line) u.previewMorale = u.morale;
+            for (FieldUnit& u : line)
+                u.previewMorale = u.morale;
     const int d = fieldDistance(b);
     if (d < 2) {
         fightMelee(b, {kOrderHold, kOrderHold}, true, rng);
@@ -156,8 +159,10 @@ int executeFieldTurn(FieldBattle& b, int order0, int order1, Random& rng) {
 
     const int d = fieldDistance(b);
     if (o[0] == kOrderAdvance && o[1] == kOrderAdvance && d == 2) {
-        if (b.sides[0].position < 4) o[1] = kOrderHold;
-        else o[0] = kOrderHold;
+        if (b.sides[0].position < 4)
+            o[1] = kOrderHold;
+        else
+            o[0] = kOrderHold;
     }
 
     if (o[0] == kOrderGunfire || o[1] == kOrderGunfire) {
@@ -187,7 +192,8 @@ int executeFieldTurn(FieldBattle& b, int order0, int order1, Random& rng) {
     }
 
     for (int s = 0; s < 2; ++s)
-        if (o[s] == kOrderExchange) std::swap(b.sides[s].lines[kFieldVanguard], b.sides[s].lines[kFieldSecondLine]);
+        if (o[s] == kOrderExchange)
+            std::swap(b.sides[s].lines[kFieldVanguard], b.sides[s].lines[kFieldSecondLine]);
 
     const bool fought = b.events.gunfire || b.events.melee;
     for (int s = 0; s < 2; ++s) {
@@ -207,10 +213,14 @@ int executeFieldTurn(FieldBattle& b, int order0, int order1, Random& rng) {
     b.events.executedOrders = o;
     const bool lost0 = mainLineBroken(b.sides[0]);
     const bool lost1 = mainLineBroken(b.sides[1]);
-    if (lost0 && lost1) b.result = kFieldDraw;
-    else if (lost1) b.result = kFieldSide0Won;
-    else if (lost0) b.result = kFieldSide1Won;
-    else if (b.turn >= kFieldTurnLimit) b.result = kFieldDraw;
+    if (lost0 && lost1)
+        b.result = kFieldDraw;
+    else if (lost1)
+        b.result = kFieldSide0Won;
+    else if (lost0)
+        b.result = kFieldSide1Won;
+    else if (b.turn >= kFieldTurnLimit)
+        b.result = kFieldDraw;
     return b.result;
 }
 
@@ -230,7 +240,8 @@ void finishFieldBattle(FieldBattle& b, Random& rng) {
     FieldSide& lost = b.sides[loser];
 
     double p = 0;
-    for (const FieldGeneral& g : winner.generals) p += 3.0 * g.cavalry + g.foot;
+    for (const FieldGeneral& g : winner.generals)
+        p += 3.0 * g.cavalry + g.foot;
     if (winner.hasGarrison) p += winner.garrisonSoldiers;
     const int u = b.settings.uchijiniKakuritsu;
     if (p > 0 && u > 0) {

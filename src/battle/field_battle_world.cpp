@@ -55,10 +55,13 @@ bool playerFights(const Game& game, const FieldSide& s) {
     const int player = game.world.playerHouse;
     if (player < 0 || s.commandingHouse != player) return false;
     if (s.generals.empty()) return true;
-    return std::any_of(s.generals.begin(), s.generals.end(), [](const FieldGeneral& g) { return !g.inCorps; });
+    return std::any_of(s.generals.begin(), s.generals.end(),
+                       [](const FieldGeneral& g) { return !g.inCorps; });
 }
 
-int swapSideCode(int code) { return code == 1 ? 2 : code == 2 ? 1 : code; }
+int swapSideCode(int code) {
+    return code == 1 ? 2 : code == 2 ? 1 : code;
+}
 
 // Takes a general off the garrison or besieger list of his castle.
 void leaveCastleList(WorldState& w, int general) {
@@ -69,7 +72,8 @@ void leaveCastleList(WorldState& w, int general) {
         int kept = 0;
         for (int i = 0; i < count; ++i)
             if (list[i] != general) list[kept++] = list[i];
-        for (int i = kept; i < count; ++i) list[i] = -1;
+        for (int i = kept; i < count; ++i)
+            list[i] = -1;
         count = static_cast<uint8_t>(kept);
     };
     drop(castle.generals, castle.generalCount);
@@ -78,14 +82,16 @@ void leaveCastleList(WorldState& w, int general) {
 
 } // namespace
 
-FieldBattle buildFieldBattle(const Game& game, std::span<const int> sideA, int castleA, std::span<const int> sideB,
-                             int castleB, int castleSide, int province0, int province1) {
+FieldBattle buildFieldBattle(const Game& game, std::span<const int> sideA, int castleA,
+                             std::span<const int> sideB, int castleB, int castleSide, int province0,
+                             int province1) {
     const WorldState& w = game.world;
     FieldBattle b;
     b.settings.heiUnit = w.settings.heiUnit;
     b.settings.kishuu = w.settings.kishuu;
     b.settings.uchijiniKakuritsu = w.settings.uchijiniKakuritsu;
-    for (int i = 0; i < 4; ++i) b.settings.teppouKouka[i] = w.settings.teppouKouka[i];
+    for (int i = 0; i < 4; ++i)
+        b.settings.teppouKouka[i] = w.settings.teppouKouka[i];
     b.sides[0] = buildSide(w, sideA, castleA);
     b.sides[1] = buildSide(w, sideB, castleB);
     b.castleSide = castleSide;
@@ -106,7 +112,8 @@ void exchangeFieldSides(FieldBattle& b) {
     b.castleSide = swapSideCode(b.castleSide);
     b.surprise = swapSideCode(b.surprise);
     if (b.result == kFieldSide0Won || b.result == kFieldSide1Won) b.result = swapSideCode(b.result);
-    for (auto& d : b.dead) d.first = 1 - d.first;
+    for (auto& d : b.dead)
+        d.first = 1 - d.first;
     std::swap(b.events.blocked[0], b.events.blocked[1]);
     std::swap(b.events.breakthroughFrom[0], b.events.breakthroughFrom[1]);
     std::swap(b.events.breakthroughInto[0], b.events.breakthroughInto[1]);
@@ -139,8 +146,8 @@ void writeBackFieldBattle(Game& game, const FieldBattle& b) {
     }
 }
 
-int fightFieldBattle(Game& game, std::span<const int> sideA, int castleA, std::span<const int> sideB, int castleB,
-                     int castleSide, int province0, int province1) {
+int fightFieldBattle(Game& game, std::span<const int> sideA, int castleA, std::span<const int> sideB,
+                     int castleB, int castleSide, int province0, int province1) {
     FieldBattle b = buildFieldBattle(game, sideA, castleA, sideB, castleB, castleSide, province0, province1);
     const int playerSide = game.closing ? -1 : handFoughtCallerSide(game, b);
     if (playerSide == 1) exchangeFieldSides(b);

@@ -15,7 +15,8 @@ PlayerSiege::PlayerSiege(Game& game, int castle, SallyBattle sally, RetreatDialo
 }
 
 void PlayerSiege::collect() {
-    for (std::string& m : siege_.messages) messages_.push_back(std::move(m));
+    for (std::string& m : siege_.messages)
+        messages_.push_back(std::move(m));
     siege_.messages.clear();
 }
 
@@ -44,10 +45,11 @@ void PlayerSiege::open() {
     if (opened_) return;
     opened_ = true;
     if (role_ != SiegeRole::Besieging) return;
-    if (garrisonSallies(siege_, game_.rng)) {
+    // The decision is drawn either way; a sally is only fought when there is a field battle.
+    if (garrisonSallies(siege_, game_.rng) && sally_) {
         messages_.push_back("敵兵が城から出てきました");
         sallyResult_ = fightSally();
-        if (sallyResult_ >= 0 && sallyResult_ != 1) {
+        if (sallyResult_ != 1) {
             messages_.push_back("我軍は野戦に勝利できなかったので撤退します");
             closeNow_ = true;
             return;
@@ -56,7 +58,9 @@ void PlayerSiege::open() {
     withdraw();
 }
 
-bool PlayerSiege::canOrder() const { return opened_ && !closeNow_ && !abandoned_ && !siege_.over(); }
+bool PlayerSiege::canOrder() const {
+    return opened_ && !closeNow_ && !abandoned_ && !siege_.over();
+}
 
 void PlayerSiege::play(SiegeOrder order) {
     if (role_ != SiegeRole::Besieging || !canOrder()) return;
@@ -93,7 +97,9 @@ void PlayerSiege::sallyOut() {
     }
 }
 
-bool PlayerSiege::canRetreat() const { return role_ == SiegeRole::Defending && retreat_ && canOrder(); }
+bool PlayerSiege::canRetreat() const {
+    return role_ == SiegeRole::Defending && retreat_ && canOrder();
+}
 
 void PlayerSiege::retreat() {
     if (!canRetreat()) return;
@@ -102,7 +108,9 @@ void PlayerSiege::retreat() {
     reloadSiege(siege_, game_.world);
 }
 
-bool PlayerSiege::over() const { return closeNow_ || siege_.over(); }
+bool PlayerSiege::over() const {
+    return closeNow_ || siege_.over();
+}
 
 std::string PlayerSiege::turnLine() const {
     if (siege_.result == kSiegeFallen) return "強襲により落城しました";

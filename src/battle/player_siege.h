@@ -17,7 +17,7 @@ struct Game;
 enum class SiegeRole : uint8_t { Besieging, Defending };
 
 class PlayerSiege {
-public:
+  public:
     // Reads the castle's siege from the world; draws nothing.
     PlayerSiege(Game& game, int castle, SallyBattle sally = {}, RetreatDialog retreat = {});
 
@@ -65,7 +65,7 @@ public:
     // the window has closed (also when the frontend did not fight the siege).
     SiegeMonthOutcome finish();
 
-private:
+  private:
     void play(SiegeOrder order);
     void afterTurn();
     void withdraw();

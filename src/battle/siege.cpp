@@ -17,7 +17,8 @@ constexpr double kMonthsCeiling = 1e9;
 
 int menOf(std::span<const SiegeTroops> t) {
     int n = 0;
-    for (const SiegeTroops& x : t) n += x.men();
+    for (const SiegeTroops& x : t)
+        n += x.men();
     return n;
 }
 
@@ -31,7 +32,9 @@ struct AssaultSides {
     int progress = 0;
 };
 
-int keep(double share, int value) { return roundHalfAway(share * value); }
+int keep(double share, int value) {
+    return roundHalfAway(share * value);
+}
 
 // One storming: the progress gain, the defenders' losses (each general's foot, then cavalry, then
 // the garrison soldiers) and the besiegers' losses, drawn in that order.
@@ -39,9 +42,12 @@ void storm(AssaultSides& a, Random& rng) {
     const int attackers = menOf({a.besiegers, static_cast<size_t>(a.besiegerCount)});
     const int holders = a.garrison + menOf({a.defenders, static_cast<size_t>(a.defenderCount)});
     double ratio;
-    if (attackers == 0 && holders == 0) ratio = 1.0;
-    else if (holders == 0) ratio = 10000.0;
-    else ratio = static_cast<double>(attackers) / holders;
+    if (attackers == 0 && holders == 0)
+        ratio = 1.0;
+    else if (holders == 0)
+        ratio = 10000.0;
+    else
+        ratio = static_cast<double>(attackers) / holders;
 
     double gain = 2.0 * (ratio - 1.0) * (1.0 + (rng.unit() - 0.5) / 2.0);
     gain = std::clamp(gain, 1.0, 10000.0);
@@ -81,13 +87,15 @@ void copyTroops(std::span<const SiegeTroops> from, SiegeTroops* to, int& count) 
 
 int defendersMen(const Siege& s) {
     int n = s.garrison;
-    for (const SiegeGeneral& g : s.defenders) n += g.troops.men();
+    for (const SiegeGeneral& g : s.defenders)
+        n += g.troops.men();
     return n;
 }
 
 int besiegersMen(const Siege& s) {
     int n = 0;
-    for (const SiegeGeneral& g : s.besiegers) n += g.troops.men();
+    for (const SiegeGeneral& g : s.besiegers)
+        n += g.troops.men();
     return n;
 }
 
@@ -113,8 +121,10 @@ int assaultMonths(std::span<const SiegeTroops> besiegers, std::span<const SiegeT
     bool reached = a.progress >= target;
     for (int run = 0; run < kRuns && !reached; ++run) {
         storm(a, rng);
-        if (a.progress >= target) reached = true;
-        else ++below;
+        if (a.progress >= target)
+            reached = true;
+        else
+            ++below;
     }
     // Every run gains at least 1, so the fifty runs moved the progress.
     const int n = reached ? below : roundHalfAway(50.0 * (target - progress) / (a.progress - progress));
@@ -125,8 +135,10 @@ int assaultMonths(const Siege& s, Random& rng) {
     SiegeTroops b[kSiegeSideMax], d[kSiegeSideMax];
     const size_t nb = std::min<size_t>(s.besiegers.size(), kSiegeSideMax);
     const size_t nd = std::min<size_t>(s.defenders.size(), kSiegeSideMax);
-    for (size_t i = 0; i < nb; ++i) b[i] = s.besiegers[i].troops;
-    for (size_t i = 0; i < nd; ++i) d[i] = s.defenders[i].troops;
+    for (size_t i = 0; i < nb; ++i)
+        b[i] = s.besiegers[i].troops;
+    for (size_t i = 0; i < nd; ++i)
+        d[i] = s.defenders[i].troops;
     return assaultMonths({b, nb}, {d, nd}, s.garrison, s.progress, s.size, rng);
 }
 
@@ -134,13 +146,17 @@ void assault(Siege& s, Random& rng) {
     AssaultSides a;
     a.besiegerCount = static_cast<int>(std::min<size_t>(s.besiegers.size(), kSiegeSideMax));
     a.defenderCount = static_cast<int>(std::min<size_t>(s.defenders.size(), kSiegeSideMax));
-    for (int i = 0; i < a.besiegerCount; ++i) a.besiegers[i] = s.besiegers[i].troops;
-    for (int i = 0; i < a.defenderCount; ++i) a.defenders[i] = s.defenders[i].troops;
+    for (int i = 0; i < a.besiegerCount; ++i)
+        a.besiegers[i] = s.besiegers[i].troops;
+    for (int i = 0; i < a.defenderCount; ++i)
+        a.defenders[i] = s.defenders[i].troops;
     a.garrison = s.garrison;
     a.progress = s.progress;
     storm(a, rng);
-    for (int i = 0; i < a.besiegerCount; ++i) s.besiegers[i].troops = a.besiegers[i];
-    for (int i = 0; i < a.defenderCount; ++i) s.defenders[i].troops = a.defenders[i];
+    for (int i = 0; i < a.besiegerCount; ++i)
+        s.besiegers[i].troops = a.besiegers[i];
+    for (int i = 0; i < a.defenderCount; ++i)
+        s.defenders[i].troops = a.defenders[i];
     s.garrison = a.garrison;
     s.progress = a.progress;
 }

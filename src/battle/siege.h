@@ -12,10 +12,10 @@ namespace vh {
 
 class Random;
 
-inline constexpr int kSiegeTurns = 5;       // siege turns in a month
-inline constexpr int kSiegeSideMax = 20;    // generals per side
+inline constexpr int kSiegeTurns = 5;    // siege turns in a month
+inline constexpr int kSiegeSideMax = 20; // generals per side
 inline constexpr int kSiegeStratagemCost = 80;
-inline constexpr int kMaxCastleSize = 10;   // castle parts of the largest castle
+inline constexpr int kMaxCastleSize = 10; // castle parts of the largest castle
 
 // What a month's siege (or one turn of it) left the castle in.
 enum SiegeResult : int {
@@ -99,13 +99,13 @@ struct Siege {
     std::vector<SiegeNeighbour> neighbours;
 
     // The month so far.
-    int turn = 0;                 // siege turns played
-    int result = kSiegeHolds;     // first result other than 0 ends the month
-    SiegeOrder order = SiegeOrder::Wait; // the order of the last turn played
-    SiegeStratagem stratagem;            // of the last turn played
+    int turn = 0;                             // siege turns played
+    int result = kSiegeHolds;                 // first result other than 0 ends the month
+    SiegeOrder order = SiegeOrder::Wait;      // the order of the last turn played
+    SiegeStratagem stratagem;                 // of the last turn played
     std::vector<SiegeWithdrawal> withdrawals; // the month's, in leaving order
     int withdrawalsWritten = 0;               // how many of them the world already holds
-    int pushback = 0;             // truncate(x) of the guns push-back, 0 when it did not apply
+    int pushback = 0;                         // truncate(x) of the guns push-back, 0 when it did not apply
     bool pushbackDone = false;
 
     // Messages of the last step, for the siege window (UTF-8). Filled only when wanted.

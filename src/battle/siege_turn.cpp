@@ -26,14 +26,16 @@ int shrink(int value, double factor) {
 // The side's generals in random order: a tie shuffle over equal keys, no draw for one general.
 RankedList randomOrder(const std::vector<SiegeGeneral>& side, Random& rng) {
     RankedList order(kSiegeSideMax);
-    for (int i = 0; i < static_cast<int>(side.size()); ++i) order.add(i, 0);
+    for (int i = 0; i < static_cast<int>(side.size()); ++i)
+        order.add(i, 0);
     order.shuffleTies(rng);
     return order;
 }
 
 int highestIntellect(const std::vector<SiegeGeneral>& side) {
     int best = -1; // no generals: any plotter is cleverer
-    for (const SiegeGeneral& g : side) best = std::max(best, g.intellect);
+    for (const SiegeGeneral& g : side)
+        best = std::max(best, g.intellect);
     return best;
 }
 
@@ -95,7 +97,8 @@ int stratagems(Siege& s, int result, Random& rng) {
             const int burnt = static_cast<int>((0.05 + 0.025 * rng.unit() + 0.01 * p.intellect) *
                                                s.settings.shiroHyourouMax);
             s.food = static_cast<int>(std::max<int64_t>(0, static_cast<int64_t>(s.food) - burnt));
-            say(s, fill("【攻城軍の兵糧倉焼き討ち】\n%s の %s の手勢が城内に潜入し、兵糧倉の焼き討ちに成功しました",
+            say(s, fill("【攻城軍の兵糧倉焼き討ち】\n%s の %s "
+                        "の手勢が城内に潜入し、兵糧倉の焼き討ちに成功しました",
                         s.besiegingHouse, p.name));
         }
         return s.food == 0 ? kSiegeSurrendered : result;
@@ -105,34 +108,41 @@ int stratagems(Siege& s, int result, Random& rng) {
         const SiegeGeneral& p = s.defenders[g];
         s.stratagem = {StratagemSide::Garrison, StratagemKind::Decoy, g, p.name};
         thinRanks(s.besiegers, p.intellect, rng);
-        say(s, fill("【篭城軍の囮部隊による計略】\n%s の %s の囮部隊の誘いにより、%s の兵の一部が突出して損害を受けました",
+        say(s, fill("【篭城軍の囮部隊による計略】\n%s の %s の囮部隊の誘いにより、%s "
+                    "の兵の一部が突出して損害を受けました",
                     s.ownerHouse, p.name, s.firstBesiegerHouse));
     }
     return result;
 }
 
-int troopKey(const SiegeTroops& t) { return 3 * t.cavalry + t.foot; }
+int troopKey(const SiegeTroops& t) {
+    return 3 * t.cavalry + t.foot;
+}
 
 } // namespace
 
 int withdrawGarrison(Siege& s, Random& rng) {
     const int count = static_cast<int>(std::min<size_t>(s.defenders.size(), kSiegeSideMax));
     RankedList ranked(kSiegeSideMax);
-    for (int i = 0; i < count; ++i) ranked.add(i, troopKey(s.defenders[i].troops));
+    for (int i = 0; i < count; ++i)
+        ranked.add(i, troopKey(s.defenders[i].troops));
     ranked.sortDescending();
     ranked.shuffleTies(rng);
 
     SiegeTroops b[kSiegeSideMax], rest[kSiegeSideMax];
     const size_t nb = std::min<size_t>(s.besiegers.size(), kSiegeSideMax);
-    for (size_t i = 0; i < nb; ++i) b[i] = s.besiegers[i].troops;
+    for (size_t i = 0; i < nb; ++i)
+        b[i] = s.besiegers[i].troops;
 
     bool leaving[kSiegeSideMax] = {};
     int left = 0;
     for (int j = 0; j < count; ++j) {
         int men = s.garrison;
-        for (int k = j; k < count; ++k) men += s.defenders[ranked.item(k)].troops.men();
+        for (int k = j; k < count; ++k)
+            men += s.defenders[ranked.item(k)].troops.men();
         size_t nr = 0;
-        for (int k = j + 1; k < count; ++k) rest[nr++] = s.defenders[ranked.item(k)].troops;
+        for (int k = j + 1; k < count; ++k)
+            rest[nr++] = s.defenders[ranked.item(k)].troops;
         const int months = assaultMonths({b, nb}, {rest, nr}, s.garrison, s.progress, s.size, rng);
         if (months < foodMonths(s, men)) break;
         auto to = std::find_if(s.neighbours.begin(), s.neighbours.end(), [](const SiegeNeighbour& n) {
@@ -182,7 +192,8 @@ int gunsPushBack(Siege& s, Random& rng) {
     s.pushbackDone = true;
     s.pushback = 0;
     int guns = 0;
-    for (const SiegeGeneral& g : s.defenders) guns += g.troops.guns;
+    for (const SiegeGeneral& g : s.defenders)
+        guns += g.troops.guns;
     if (guns == 0 || s.progress < 1) return 0;
     const int attackers = besiegersMen(s);
     double x = 10000.0;

@@ -14,7 +14,9 @@ namespace vh {
 
 namespace {
 
-SiegeTroops troopsOf(const General& g) { return {g.cavalry, g.foot, g.guns}; }
+SiegeTroops troopsOf(const General& g) {
+    return {g.cavalry, g.foot, g.guns};
+}
 
 SiegeGeneral siegeGeneral(const WorldState& w, int index) {
     const General& g = w.generals[index];
@@ -30,10 +32,16 @@ SiegeGeneral siegeGeneral(const WorldState& w, int index) {
     return s;
 }
 
-bool validGeneral(const WorldState& w, int g) { return g >= 0 && g < w.generalCount; }
+bool validGeneral(const WorldState& w, int g) {
+    return g >= 0 && g < w.generalCount;
+}
 
-int16_t toShort(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
-uint8_t toByte(int v) { return static_cast<uint8_t>(std::clamp(v, 0, 255)); }
+int16_t toShort(int v) {
+    return static_cast<int16_t>(std::clamp(v, -32768, 32767));
+}
+uint8_t toByte(int v) {
+    return static_cast<uint8_t>(std::clamp(v, 0, 255));
+}
 
 void writeGeneral(WorldState& w, const SiegeGeneral& s) {
     if (!validGeneral(w, s.general)) return;
@@ -78,7 +86,8 @@ Siege siegeFromCastle(const WorldState& w, int castle) {
     s.progress = c.siegeProgress;
     s.food = c.food;
     s.garrison = c.garrison;
-    s.settings = {w.settings.heiUnit, w.settings.shiroHyourouMax, w.settings.keiryaku, w.settings.teppouKouka[3]};
+    s.settings = {w.settings.heiUnit, w.settings.shiroHyourouMax, w.settings.keiryaku,
+                  w.settings.teppouKouka[3]};
     s.ownerHouse = houseNameText(w, c.owner);
     s.besiegingHouse = houseNameText(w, besiegingSide(w, c));
     for (int i = 0; i < c.generalCount && i < Castle::kMaxGenerals; ++i)
@@ -103,8 +112,10 @@ void writeSiegeBack(WorldState& w, Siege& s) {
     c.siegeProgress = toShort(s.progress);
     c.food = std::max(0, s.food);
     c.garrison = toShort(s.garrison);
-    for (const SiegeGeneral& g : s.defenders) writeGeneral(w, g);
-    for (const SiegeGeneral& g : s.besiegers) writeGeneral(w, g);
+    for (const SiegeGeneral& g : s.defenders)
+        writeGeneral(w, g);
+    for (const SiegeGeneral& g : s.besiegers)
+        writeGeneral(w, g);
     for (size_t i = s.withdrawalsWritten; i < s.withdrawals.size(); ++i) {
         const SiegeWithdrawal& out = s.withdrawals[i];
         writeGeneral(w, out.general);
@@ -168,7 +179,8 @@ bool siegeFoughtByHand(const WorldState& w, int castle) {
     return true;
 }
 
-SiegeMonthOutcome runSiegeMonth(Game& game, int castle, const SallyBattle& sally, const RetreatDialog& retreat) {
+SiegeMonthOutcome runSiegeMonth(Game& game, int castle, const SallyBattle& sally,
+                                const RetreatDialog& retreat) {
     WorldState& w = game.world;
     if (game.frontend && siegeFoughtByHand(w, castle)) {
         PlayerSiege hand(game, castle, sally, retreat);

@@ -46,9 +46,9 @@ using SallyBattle = std::function<int(Game& game, int castle)>;
 using RetreatDialog = std::function<void(Game& game, int castle)>;
 
 struct SiegeMonthOutcome {
-    int sally = -1;            // -1 no sally, else the sally battle's result (besiegers = side A)
-    int result = kSiegeHolds;  // 0 holds, 1 fallen by assault, 2 surrendered
-    bool abandoned = false;    // the program was closed inside the siege window: stop the month
+    int sally = -1;           // -1 no sally, else the sally battle's result (besiegers = side A)
+    int result = kSiegeHolds; // 0 holds, 1 fallen by assault, 2 surrendered
+    bool abandoned = false;   // the program was closed inside the siege window: stop the month
 };
 
 // The month's siege of one besieged castle. Fought by hand when siegeFoughtByHand holds and the

@@ -16,6 +16,7 @@ int benchmark(const Args& args);
 int watch(const Args& args);
 int resume(const Args& args);
 int saveInfo(const Args& args);
+int soak(const Args& args);
 int fieldBattle(const Args& args);
 int siege(const Args& args); // one month's automatic siege of a JSON case, as JSON Lines
 

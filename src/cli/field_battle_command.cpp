@@ -39,11 +39,13 @@ long long integer(const json& j, const std::string& where) {
     fail(where, "整数を指定してください");
 }
 
-int number(const json& obj, const char* key, const std::string& where, long long lo, long long hi, int fallback) {
+int number(const json& obj, const char* key, const std::string& where, long long lo, long long hi,
+           int fallback) {
     if (!obj.contains(key) || obj.at(key).is_null()) return fallback;
     const long long v = integer(obj.at(key), where + "." + key);
     if (v < lo || v > hi)
-        fail(where + "." + key, std::to_string(lo) + " から " + std::to_string(hi) + " の範囲で指定してください");
+        fail(where + "." + key,
+             std::to_string(lo) + " から " + std::to_string(hi) + " の範囲で指定してください");
     return static_cast<int>(v);
 }
 
@@ -89,8 +91,10 @@ Case readCase(const json& root) {
     Case c;
     if (root.contains("seed") && !root.at("seed").is_null()) {
         const json& s = root.at("seed");
-        if (s.is_number_unsigned()) c.seed = static_cast<uint32_t>(s.get<uint64_t>()); // mod 2^32
-        else c.seed = static_cast<uint32_t>(static_cast<uint64_t>(integer(s, "seed")));
+        if (s.is_number_unsigned())
+            c.seed = static_cast<uint32_t>(s.get<uint64_t>()); // mod 2^32
+        else
+            c.seed = static_cast<uint32_t>(static_cast<uint64_t>(integer(s, "seed")));
     }
     FieldBattle& b = c.battle;
     if (root.contains("settings") && !root.at("settings").is_null()) {
@@ -100,7 +104,8 @@ Case readCase(const json& root) {
         b.settings.uchijiniKakuritsu = number(s, "UchijiniKakuritsu", "settings", 0, 100, 5);
         if (s.contains("TeppouKouka") && !s.at("TeppouKouka").is_null()) {
             const json& tk = s.at("TeppouKouka");
-            if (!tk.is_array() || tk.size() != 4) fail("settings.TeppouKouka", "4 つの整数の配列を指定してください");
+            if (!tk.is_array() || tk.size() != 4)
+                fail("settings.TeppouKouka", "4 つの整数の配列を指定してください");
             for (int i = 0; i < 4; ++i) {
                 const std::string where = "settings.TeppouKouka[" + std::to_string(i) + "]";
                 const long long v = integer(tk[i], where);
@@ -126,7 +131,8 @@ Case readCase(const json& root) {
             for (size_t i = 0; i < gs.size(); ++i) {
                 const std::string gw = where + ".generals[" + std::to_string(i) + "]";
                 side.generals.push_back(readGeneral(gs[i], gw));
-                if (!names.insert(side.generals.back().name).second) fail(gw + ".name", "名前が重複しています");
+                if (!names.insert(side.generals.back().name).second)
+                    fail(gw + ".name", "名前が重複しています");
             }
         }
         if (sj.contains("garrison") && !sj.at("garrison").is_null()) {
@@ -165,7 +171,8 @@ json linesJson(const FieldBattle& b) {
         json lines = json::array();
         for (const FieldLine& line : s.lines) {
             json names = json::array();
-            for (const FieldUnit& u : line) names.push_back(unitName(s, u.ref));
+            for (const FieldUnit& u : line)
+                names.push_back(unitName(s, u.ref));
             lines.push_back(std::move(names));
         }
         sides.push_back(std::move(lines));
@@ -207,7 +214,8 @@ int fieldBattle(const Args& args) {
     FieldBattle& b = c.battle;
     Random rng(c.seed);
     setUpFieldBattle(b, rng);
-    const json surpriser = b.surpriser >= 0 ? json(b.sides[b.surprise == 1 ? 0 : 1].generals[b.surpriser].name) : json();
+    const json surpriser =
+        b.surpriser >= 0 ? json(b.sides[b.surprise == 1 ? 0 : 1].generals[b.surpriser].name) : json();
     emit({{"event", "setup"},
           {"surprise", b.surprise},
           {"surpriser", surpriser},
@@ -227,7 +235,8 @@ int fieldBattle(const Args& args) {
     }
     finishFieldBattle(b, rng);
     json dead = json::array();
-    for (const auto& [side, ref] : b.dead) dead.push_back(b.sides[side].generals[ref].name);
+    for (const auto& [side, ref] : b.dead)
+        dead.push_back(b.sides[side].generals[ref].name);
     json points = json::object(), rest = json::object();
     for (const FieldSide& s : b.sides)
         for (const FieldGeneral& g : s.generals) {

@@ -57,6 +57,7 @@ int main(int argc, char** argv) {
         {"watch", watch},
         {"resume", resume},
         {"save-info", saveInfo},
+        {"soak", soak},
         {"fieldbattle", fieldBattle},
         {"siege", siege},
     };

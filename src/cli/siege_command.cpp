@@ -25,7 +25,9 @@ struct BadInput {
     std::string message;
 };
 
-[[noreturn]] void refuse(const std::string& where, const std::string& what) { throw BadInput{where + ": " + what}; }
+[[noreturn]] void refuse(const std::string& where, const std::string& what) {
+    throw BadInput{where + ": " + what};
+}
 
 const json* member(const json& object, const char* key) {
     auto it = object.find(key);
@@ -127,13 +129,16 @@ SiegeCase readCase(const json& root) {
 
     const json& settings = objectAt(root, "settings", "", false);
     s.settings.heiUnit = static_cast<int>(integer(settings, "HeiUnit", 10, 1, 10000, "settings"));
-    s.settings.shiroHyourouMax = static_cast<int>(integer(settings, "ShiroHyourouMax", 2000, 0, kIntMax, "settings"));
+    s.settings.shiroHyourouMax =
+        static_cast<int>(integer(settings, "ShiroHyourouMax", 2000, 0, kIntMax, "settings"));
     s.settings.keiryaku = flag(settings, "Keiryaku", true, "settings");
     if (const json* tk = member(settings, "TeppouKouka")) {
-        if (!tk->is_array() || tk->size() != 4) refuse("settings.TeppouKouka", "4 つの整数の配列ではありません");
+        if (!tk->is_array() || tk->size() != 4)
+            refuse("settings.TeppouKouka", "4 つの整数の配列ではありません");
         for (size_t i = 0; i < 4; ++i) {
             const json slot = {{"v", (*tk)[i]}};
-            const int v = static_cast<int>(integer(slot, "v", 10, 0, 100, "settings.TeppouKouka[" + std::to_string(i) + "]"));
+            const int v = static_cast<int>(
+                integer(slot, "v", 10, 0, 100, "settings.TeppouKouka[" + std::to_string(i) + "]"));
             if (i == 3) s.settings.tk4 = v;
         }
     }
@@ -177,9 +182,12 @@ ordered_json generalsJson(const std::vector<SiegeGeneral>& side) {
 
 const char* stratagemKind(StratagemKind k) {
     switch (k) {
-    case StratagemKind::Rumour: return "rumour";
-    case StratagemKind::Granary: return "granary";
-    case StratagemKind::Decoy: return "decoy";
+    case StratagemKind::Rumour:
+        return "rumour";
+    case StratagemKind::Granary:
+        return "granary";
+    case StratagemKind::Decoy:
+        return "decoy";
     }
     return "";
 }
@@ -245,12 +253,17 @@ int siege(const Args& args) {
     if (c.sally) {
         const int attackers = besiegersMen(s), holders = defendersMen(s);
         const bool out = garrisonSallies(s, rng);
-        printLine({{"event", "sally"}, {"sally", out}, {"besiegersMen", attackers}, {"defendersMen", holders}});
+        printLine(
+            {{"event", "sally"}, {"sally", out}, {"besiegersMen", attackers}, {"defendersMen", holders}});
         // The sally is a field battle: the month's siege is not run.
         if (out) return 0;
     }
     automaticSiege(s, rng, [](const Siege& now) { printLine(turnJson(now)); });
-    printLine({{"event", "end"}, {"result", s.result}, {"progress", s.progress}, {"food", s.food}, {"pushback", s.pushback}});
+    printLine({{"event", "end"},
+               {"result", s.result},
+               {"progress", s.progress},
+               {"food", s.food},
+               {"pushback", s.pushback}});
     std::fflush(stdout);
     return 0;
 }

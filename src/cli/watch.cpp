@@ -51,6 +51,16 @@ bool parseRunOptions(const Args& args, bool forWatch, RunOptions& o) {
     return !o.input.empty() && o.until.has_value();
 }
 
+// The month line, and with --messages the month's diplomacy log after it (on stderr, with the
+// other messages).
+void printMonthAndLog(const Game& game, void* withLog) {
+    printMonthLine(game, nullptr);
+    if (!withLog) return;
+    std::string log = game.diplomacyLog;
+    for (size_t at = log.find("\r\n"); at != std::string::npos; at = log.find("\r\n", at)) log.erase(at, 1);
+    std::fputs(log.c_str(), stderr);
+}
+
 // Runs from the player's turn where the game stands to phase 1 of the target month.
 int runAndReport(Game& game, const RunOptions& o) {
     if (!dateBefore(game.world.date, *o.until)) {
@@ -59,7 +69,8 @@ int runAndReport(Game& game, const RunOptions& o) {
     }
     // A watched game runs like automatic progress; a played house hears everything.
     game.quietMode = game.world.spectator;
-    const FlowStatus s = runUntil(game, *o.until, printMonthLine);
+    bool withLog = o.messages;
+    const FlowStatus s = runUntil(game, *o.until, printMonthAndLog, withLog ? &withLog : nullptr);
     game.quietMode = false;
     if (s == FlowStatus::Unified) std::printf("%s\n", endingText(game.world, unifyingHouse(game.world)).c_str());
     printDigest(game.world);

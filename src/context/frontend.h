@@ -55,6 +55,8 @@ public:
     virtual void worldReplaced() {}
     // The ordinary background piece should play unless it already does.
     virtual void playOrdinaryMusic() {}
+    // A computer house added lines to the month's diplomacy log: show them.
+    virtual void diplomacyLogGrew() {}
 
     // The month's accounts and events. Defaults give the automatic behaviour.
     // Harvest (収穫): a tax index 0..8; the standard rate "50% (標準)" when nobody chooses.

@@ -6,6 +6,7 @@
 #include "world/random.h"
 #include "world/world_state.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ struct Game {
     std::string battleReport;
     // The command phases' routines; null for the game's own (tests install recording ones).
     const PhaseTable* phaseTable = nullptr;
+    // What the computer houses keep from one house to the next within a run of houses of one
+    // phase (an index of who holds what); rebuilt whenever a new run starts, never saved.
+    std::shared_ptr<void> computerScratch;
     // Messages shown while no frontend is attached (tools, tests).
     std::vector<std::string> messageLog;
 

@@ -31,7 +31,8 @@ const DevelopmentTexts kMarket = {
     "現在経済",
     "最大経済",
     "%dの費用が必要です。楽市楽座を行いますか？",
-    "大名家当主の所在地から遠すぎるため、楽市楽座の指示ができません\n（当主と同じ国か、隣接国のみ指示可能です）",
+    "大名家当主の所在地から遠すぎるため、楽市楽座の指示ができません\n（当主と同じ国か、隣接国のみ指示可能です"
+    "）",
     50,
 };
 const DevelopmentTexts kMine = {
@@ -42,7 +43,8 @@ const DevelopmentTexts kMine = {
     "現在鉱山規模",
     "最大鉱山規模",
     "%dの費用が必要です。鉱山開発を行いますか？",
-    "大名家当主の所在地から遠すぎるため、鉱山開発の指示ができません\n（当主と同じ国か、隣接国のみ指示可能です）",
+    "大名家当主の所在地から遠すぎるため、鉱山開発の指示ができません\n（当主と同じ国か、隣接国のみ指示可能です"
+    "）",
     100,
 };
 
@@ -105,7 +107,8 @@ int provincePolitics(const WorldState& w, int castle) {
     int best = 0;
     for (int g = 0; g < w.generalCount; ++g) {
         const General& r = w.generals[g];
-        if (r.house != owner || (r.flags & kFlagInField) || r.castle < 0 || r.castle >= w.castleCount) continue;
+        if (r.house != owner || (r.flags & kFlagInField) || r.castle < 0 || r.castle >= w.castleCount)
+            continue;
         if (w.castleSites[r.castle].province != province) continue;
         best = std::max(best, static_cast<int>(r.politics));
     }
@@ -193,7 +196,8 @@ DevelopmentCheck checkDevelopmentOrder(const WorldState& w, Development kind, in
     return out;
 }
 
-std::vector<int> runDevelopment(Game& game, Development kind, int house, int corps, const std::vector<int>& castles) {
+std::vector<int> runDevelopment(Game& game, Development kind, int house, int corps,
+                                const std::vector<int>& castles) {
     std::vector<int> values;
     values.reserve(castles.size());
     const int price = developmentTexts(kind).price;

@@ -16,15 +16,15 @@ enum class Development { Land, Market, Mine };
 
 // The fixed texts and the price of one command.
 struct DevelopmentTexts {
-    const char* title;          // window title
-    const char* execute;        // execute button
-    const char* nothingTicked;  // prompt when no castle is ticked
-    const char* hint;           // "…を指定してください"
-    const char* currentColumn;  // "現在石高" …
-    const char* maximumColumn;  // "最大石高" …
-    const char* question;       // "%dの費用が必要です。…"
-    const char* tooFar;         // the head-province refusal
-    int price;                  // per castle
+    const char* title;         // window title
+    const char* execute;       // execute button
+    const char* nothingTicked; // prompt when no castle is ticked
+    const char* hint;          // "…を指定してください"
+    const char* currentColumn; // "現在石高" …
+    const char* maximumColumn; // "最大石高" …
+    const char* question;      // "%dの費用が必要です。…"
+    const char* tooFar;        // the head-province refusal
+    int price;                 // per castle
 };
 const DevelopmentTexts& developmentTexts(Development kind);
 
@@ -66,6 +66,7 @@ DevelopmentCheck checkDevelopmentOrder(const WorldState& w, Development kind, in
 
 // Develops each castle in the given order, charging the price for each to the house (corps -1) or
 // the corps. Returns the new value of every castle in the same order.
-std::vector<int> runDevelopment(Game& game, Development kind, int house, int corps, const std::vector<int>& castles);
+std::vector<int> runDevelopment(Game& game, Development kind, int house, int corps,
+                                const std::vector<int>& castles);
 
 } // namespace vh

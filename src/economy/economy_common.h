@@ -24,7 +24,9 @@ int headProvince(const WorldState& w, int house);
 bool withinHeadReach(const WorldState& w, int house, int province);
 
 // A per-province month byte of a trade partner or gun market: signed, negative = not reachable.
-inline int signedMonths(uint8_t stored) { return static_cast<int8_t>(stored); }
+inline int signedMonths(uint8_t stored) {
+    return static_cast<int8_t>(stored);
+}
 
 // "国を選択してください": the refusal of a command that works on the shown province.
 inline constexpr const char* kChooseProvince = "国を選択してください";

@@ -20,7 +20,9 @@ int unitPrice(const WorldState& w, double cost) {
     return v >= INT_MAX ? INT_MAX : static_cast<int>(v);
 }
 
-int provinceLimit(const WorldState& w) { return std::min(w.provinceCount(), kProvinceSlots); }
+int provinceLimit(const WorldState& w) {
+    return std::min(w.provinceCount(), kProvinceSlots);
+}
 
 // Each province's town economy: the house's castles and all castles, each at least 1.
 struct TownShares {
@@ -38,15 +40,23 @@ TownShares townShares(const WorldState& w, int house) {
     return t;
 }
 
-int16_t clampShort(int64_t v) { return static_cast<int16_t>(std::clamp<int64_t>(v, 0, INT16_MAX)); }
+int16_t clampShort(int64_t v) {
+    return static_cast<int16_t>(std::clamp<int64_t>(v, 0, INT16_MAX));
+}
 
 } // namespace
 
-int heiUnitOf(const WorldState& w) { return std::max(1, w.settings.heiUnit); }
+int heiUnitOf(const WorldState& w) {
+    return std::max(1, w.settings.heiUnit);
+}
 
-int productionUnitPrice(const WorldState& w) { return unitPrice(w, w.settings.teppouCostCurrent); }
+int productionUnitPrice(const WorldState& w) {
+    return unitPrice(w, w.settings.teppouCostCurrent);
+}
 
-int marketUnitPrice(const WorldState& w, int market) { return unitPrice(w, w.gunMarkets[market].costCurrent); }
+int marketUnitPrice(const WorldState& w, int market) {
+    return unitPrice(w, w.gunMarkets[market].costCurrent);
+}
 
 std::vector<int> producingProvinces(const WorldState& w, int house) {
     const TownShares t = townShares(w, house);
@@ -111,6 +121,7 @@ std::vector<MarketOffer> marketAvailability(const WorldState& w, int house, bool
         o.months = months;
         o.ordered = w.houses[house].marketOrders[m].guns;
         o.underWay = o.ordered > 0 && !(player && g.monthlyPurchases > 0);
+        o.available = -1;
         if (!o.underWay) {
             const double supply = std::clamp(g.rateCurrent, 0.0, static_cast<double>(INT_MAX));
             o.available = std::max(1, static_cast<int>(supply) / heiUnitOf(w) / (months + 1));
@@ -159,8 +170,9 @@ std::vector<int> deploymentGenerals(const WorldState& w, int house, int province
             if (g < 0 || g >= w.generalCount) continue;
             const General& r = w.generals[g];
             if (r.corps != -1 || r.castle != c || (r.flags & kFlagInField)) continue;
-            const bool ours = (r.status == kStatusOrdinary && r.house == house) ||
-                              (r.status == kStatusGuest && r.house >= 0 && commandingHouse(w, r.house) == house);
+            const bool ours =
+                (r.status == kStatusOrdinary && r.house == house) ||
+                (r.status == kStatusGuest && r.house >= 0 && commandingHouse(w, r.house) == house);
             if (ours) out.push_back(g);
         }
     }

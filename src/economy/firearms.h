@@ -40,10 +40,10 @@ int orderProduction(WorldState& w, int house, int units);
 
 struct MarketOffer {
     int market = -1;
-    int months = 0;      // delivery months from the nearest castle of the house
+    int months = 0;        // delivery months from the nearest castle of the house
     bool underWay = false; // an order is under way (調達中)
-    int available = 0;   // units on offer (0 while under way)
-    int ordered = 0;     // units on order at this market
+    int available = 0;     // units on offer, -1 while an order is under way
+    int ordered = 0;       // units on order at this market
 };
 // The markets the house may buy from, in market order: current supply not 0 and reachable from
 // one of its castles (negative delivery months do not count). `player` lets the player buy again

@@ -34,7 +34,8 @@ void deliverFirearms(Game& game) {
             const GunOrder& o = d.marketOrders[m];
             if (o.guns <= 0 || o.monthsLeft > 1) continue;
             received += o.guns;
-            if (m < w.gunMarketCount) shown.bought.emplace_back(nameText(w, w.gunMarkets[m].name), o.guns * unit);
+            if (m < w.gunMarketCount)
+                shown.bought.emplace_back(nameText(w, w.gunMarkets[m].name), o.guns * unit);
         }
         if (received <= 0) continue;
         d.undeployedGuns = addGuns(d.undeployedGuns, received);
@@ -48,15 +49,18 @@ void deliverFirearms(Game& game) {
         d.gunsOrderedThisMonth = 0;
         for (GunOrder& o : d.marketOrders) {
             if (o.guns <= 0) continue;
-            if (o.monthsLeft <= 1) o = GunOrder{};
-            else --o.monthsLeft;
+            if (o.monthsLeft <= 1)
+                o = GunOrder{};
+            else
+                --o.monthsLeft;
         }
     }
 }
 
 void driftFirearms(WorldState& w) {
     ScenarioSettings& s = w.settings;
-    s.teppouSoubiRitsuCurrent = std::min(s.teppouSoubiRitsuCurrent + s.teppouSoubiRitsu[1], s.teppouSoubiRitsu[2]);
+    s.teppouSoubiRitsuCurrent =
+        std::min(s.teppouSoubiRitsuCurrent + s.teppouSoubiRitsu[1], s.teppouSoubiRitsu[2]);
     s.teppouCostCurrent = std::max(s.teppouCostCurrent - s.teppouCost[1], s.teppouCost[2]);
     const int provinces = std::min(w.provinceCount(), kProvinceSlots);
     for (int p = 0; p < provinces; ++p) {

@@ -31,19 +31,25 @@ std::string provinceGate(const WorldState& w, int province, const char* tooFar) 
 } // namespace
 
 int partnerMonths(const WorldState& w, int partner, int province) {
-    if (partner < 0 || partner >= w.tradePartnerCount || province < 0 || province >= kProvinceSlots) return -1;
+    if (partner < 0 || partner >= w.tradePartnerCount || province < 0 || province >= kProvinceSlots)
+        return -1;
     return signedMonths(w.tradePartners[partner].voyageMonths[province]);
 }
 
-int voyageLength(int months) { return std::max(1, months); }
+int voyageLength(int months) {
+    return std::max(1, months);
+}
 
 int shipsOnVoyage(const Castle& k) {
     int n = 0;
-    for (const Voyage& v : k.voyages) n += v.ships;
+    for (const Voyage& v : k.voyages)
+        n += v.ships;
     return n;
 }
 
-int waitingShips(const Castle& k) { return std::max(0, k.tradeShips - shipsOnVoyage(k)); }
+int waitingShips(const Castle& k) {
+    return std::max(0, k.tradeShips - shipsOnVoyage(k));
+}
 
 int dispatchTradeShips(WorldState& w, int house, int corps, int castle, int partner, int ships) {
     if (!isPort(w, castle) || ships <= 0) return -1;
@@ -66,7 +72,9 @@ int dispatchTradeShips(WorldState& w, int house, int corps, int castle, int part
     return -1;
 }
 
-int buildRange(const Castle& k) { return std::max(0, kMaxPortShips - k.tradeShips); }
+int buildRange(const Castle& k) {
+    return std::max(0, kMaxPortShips - k.tradeShips);
+}
 
 int buildTradeShips(WorldState& w, int house, int corps, int castle, int ships) {
     if (!isPort(w, castle)) return 0;
@@ -88,13 +96,15 @@ std::string checkDispatchCommand(const WorldState& w, int province) {
     return provinceGate(w, province, kDispatchTooFar);
 }
 
-std::string checkBuildCommand(const WorldState& w, int province) { return provinceGate(w, province, kBuildTooFar); }
+std::string checkBuildCommand(const WorldState& w, int province) {
+    return provinceGate(w, province, kBuildTooFar);
+}
 
 std::vector<int> portsOfProvince(const WorldState& w, int house, int province) {
     std::vector<int> out;
     for (int c = 0; c < w.castleCount; ++c)
-        if (w.castleSites[c].province == province && w.castles[c].owner == house && w.castleSites[c].hasPort &&
-            w.castles[c].besiegerCount == 0)
+        if (w.castleSites[c].province == province && w.castles[c].owner == house &&
+            w.castleSites[c].hasPort && w.castles[c].besiegerCount == 0)
             out.push_back(c);
     return out;
 }
@@ -141,7 +151,8 @@ std::vector<FleetRow> fleetRows(const WorldState& w, int house) {
             FleetRow r;
             r.castle = c;
             r.slot = s;
-            r.partner = v.destination < w.tradePartnerCount ? nameText(w, w.tradePartners[v.destination].name) : "";
+            r.partner =
+                v.destination < w.tradePartnerCount ? nameText(w, w.tradePartners[v.destination].name) : "";
             r.ships = v.ships;
             r.port = nameText(w, w.castleSites[c].name);
             const GameDate d = returnDate(w.date, v.monthsLeft);

@@ -10,18 +10,18 @@
 namespace vh {
 
 inline constexpr int kFleetSlots = 10;
-inline constexpr int kMaxPortShips = 10;     // a port never builds past ten trade ships
-inline constexpr int kShipPrice = 2000;      // building one trade ship
-inline constexpr int kVoyagePrice = 1000;    // sending one ship to a partner
-inline constexpr int kTrainingPrice = 100;   // sending one ship on a training voyage
+inline constexpr int kMaxPortShips = 10;   // a port never builds past ten trade ships
+inline constexpr int kShipPrice = 2000;    // building one trade ship
+inline constexpr int kVoyagePrice = 1000;  // sending one ship to a partner
+inline constexpr int kTrainingPrice = 100; // sending one ship on a training voyage
 inline constexpr const char* kNotEnoughFunds = "資金が足りません";
 inline constexpr const char* kNoShipsSent = "派遣交易船数が０です";
 inline constexpr const char* kNoPortOrPartner = "出発港または派遣先が指定されていません";
 inline constexpr const char* kNoShipsBuilt = "建造数が０です";
-inline constexpr const char* kDispatchTooFar =
-    "大名家当主の所在地から遠すぎるため、交易船派遣の指示ができません\n（当主と同じ国か、隣接国のみ指示可能です）";
-inline constexpr const char* kBuildTooFar =
-    "大名家当主の所在地から遠すぎるため、船舶建造の指示ができません\n（当主と同じ国か、隣接国のみ指示可能です）";
+inline constexpr const char* kDispatchTooFar = "大名家当主の所在地から遠すぎるため、交易船派遣の指示ができま"
+                                               "せん\n（当主と同じ国か、隣接国のみ指示可能です）";
+inline constexpr const char* kBuildTooFar = "大名家当主の所在地から遠すぎるため、船舶建造の指示ができません\n"
+                                            "（当主と同じ国か、隣接国のみ指示可能です）";
 
 // Round-trip months of a partner from a province (signed; negative = not reachable).
 int partnerMonths(const WorldState& w, int partner, int province);
@@ -30,7 +30,9 @@ int partnerMonths(const WorldState& w, int partner, int province);
 // month's accounts, so it is recorded as one month; its length also counts for the skill gain.
 int voyageLength(int months);
 // The price of one ship on a voyage to the partner.
-inline int voyagePrice(int partner) { return partner == 0 ? kTrainingPrice : kVoyagePrice; }
+inline int voyagePrice(int partner) {
+    return partner == 0 ? kTrainingPrice : kVoyagePrice;
+}
 
 // Ships of a port in its fleet slots, and those waiting in port (owned − at sea, not below 0).
 int shipsOnVoyage(const Castle& k);

@@ -1,9 +1,11 @@
-// The phase table. Each routine that belongs to rules not built yet is a named no-op that says
-// which issue (or later part of the game) fills it in.
+// The phase table: what each command phase prepares, the computer houses' and the player's
+// corps' turns, and the closing steps (moves at the end of 戦略, the month's battles after 出陣).
 #include "game/phase_table.h"
 
 #include "battle/battle_resolution.h"
 #include "world/byte_io.h"
+#include "computer/computer_turn.h"
+#include "diplomacy/computer_diplomacy.h"
 #include "military/moves.h"
 #include "military/recruit_pools.h"
 #include "personnel/guests.h"
@@ -33,24 +35,8 @@ void replaceLostCorpsLeaders(Game& game) {
     }
 }
 
-// ---- Not built yet -------------------------------------------------------------------------
-// Armament of a computer house or one corps (later: computer houses).
-void armHouse(Game&, int) {}
-void armCorps(Game&, int) {}
 // The player's recruit pools for conscription, once the houses before the player have armed.
 void recruitPoolsForPlayer(Game& game) { computeRecruitPools(game.world); }
-// Computer diplomacy of one house (issue #9).
-void houseDiplomacy(Game&, int) {}
-// Domestic decisions of a computer house or one corps (later: computer houses).
-void developHouse(Game&, int) {}
-void developCorps(Game&, int) {}
-// Campaign plans of a computer house or one corps (later: computer houses).
-void planHouseCampaign(Game&, int) {}
-void planCorpsCampaign(Game&, int) {}
-// Sorties of a computer house or one corps (later: computer houses).
-void launchHouseSorties(Game&, int) {}
-void launchCorpsSorties(Game&, int) {}
-// ----------------------------------------------------------------------------------------------
 
 void preparePersonnel(Game&) {}
 

@@ -134,9 +134,12 @@ ExchangeOutcome exchangePrisoners(Game& game, int partner, const std::vector<int
     out.accepted = given < received;
     if (!out.accepted) {
         out.message = withHouse(w, "%s は捕虜交換を承諾しませんでした", partner);
+        game.show(out.message);
         return out;
     }
+    // The answer comes first, then the news of each man coming home.
     out.message = withHouse(w, "%s は捕虜交換を承諾しました", partner);
+    game.show(out.message);
     for (int g : ours) releasePrisoner(game, g);
     for (int g : theirs) releasePrisoner(game, g);
     return out;

@@ -42,7 +42,7 @@ struct ExchangeOutcome {
 };
 // The player offers `theirs` (the partner's men the player holds) for `ours` (the player's men
 // the partner holds). The partner agrees only when what it gets is worth more than what it
-// gives; then every one of them is released.
+// gives; then every one of them is released. The answer is shown to the player.
 ExchangeOutcome exchangePrisoners(Game& game, int partner, const std::vector<int>& ours,
                                   const std::vector<int>& theirs);
 

@@ -6,10 +6,12 @@
 #include "world/byte_io.h"
 #include "world/map_file.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <type_traits>
 
 namespace vh {
 namespace {
@@ -26,7 +28,7 @@ int hexDigit(int c) {
 ScenarioReader::ScenarioReader(std::string_view text, std::string scenarioDir, std::string programDir,
                                WorldState& world)
     : tokens_(text), scenarioDir_(std::move(scenarioDir)), programDir_(std::move(programDir)), world_(world),
-      castlesByProvince_(kProvinceSlots), routesRead_(kMaxCastles, 0), listedBy_(kMaxCastles) {}
+      castlesByProvince_(), routesRead_(), listedBy_() {}
 
 int ScenarioReader::run() {
     for (;;) {
@@ -346,20 +348,65 @@ int ScenarioReader::castleIndex(const std::string& id) const {
 
 // ---- entry points ----
 
-ScenarioReadResult readScenarioFromBytes(std::string_view bytes, const std::string& scenarioDir,
-                                         const std::string& programDir, WorldState& world) {
+ScenarioScratch::ScenarioScratch() = default;
+ScenarioScratch::~ScenarioScratch() = default;
+
+void ScenarioScratch::reset() {
+    // A world moved away is built anew.
+    if (!world_ || world_->castles.size() != static_cast<size_t>(kMaxCastles)) {
+        world_ = std::make_unique<WorldState>();
+        if (!settings_) {
+            settings_ = std::make_unique<const ScenarioSettings>(world_->settings);
+            training_ = std::make_unique<const TradePartner>(world_->tradePartners[0]);
+        }
+        return;
+    }
+    // Only what the reader writes: the scenario tables up to their counts, the per-province and
+    // per-region tables, the settings and the map.
+    WorldState& w = *world_;
+    const auto clear = [](auto& table, int count) {
+        using Record = typename std::decay_t<decltype(table)>::value_type;
+        std::fill_n(table.begin(), std::clamp<int>(count, 0, static_cast<int>(table.size())), Record{});
+    };
+    clear(w.scenarioHouses, w.scenarioHouseCount);
+    clear(w.castleSites, w.castleCount);
+    clear(w.castles, w.castleCount);
+    clear(w.scenarioGenerals, w.scenarioGeneralCount);
+    clear(w.relationEntries, w.relationEntryCount);
+    clear(w.tradePartners, w.tradePartnerCount);
+    w.tradePartners[0] = *training_;
+    clear(w.gunMarkets, w.gunMarketCount);
+    clear(w.viewAreas, kProvinceSlots);
+    clear(w.gunProduction, kProvinceSlots);
+    clear(w.snowChance, kProvinceSlots);
+    clear(w.rainChance, kMaxRegions);
+    w.scenarioHouseCount = w.castleCount = w.scenarioGeneralCount = w.relationEntryCount = w.gunMarketCount = 0;
+    w.tradePartnerCount = 1;
+    w.settings = *settings_;
+    w.map = MapData{};
+}
+
+ScenarioReadResult ScenarioScratch::read(std::string_view bytes, const std::string& scenarioDir,
+                                         const std::string& programDir) {
+    reset();
     ScenarioReadResult result;
-    auto scratch = std::make_unique<WorldState>();
-    ScenarioReader reader(bytes, scenarioDir, programDir, *scratch);
+    ScenarioReader reader(bytes, scenarioDir, programDir, *world_);
     result.code = reader.run();
     result.notices = reader.notices();
-    if (result.code != kScenarioOk) {
-        result.message = scenarioErrorMessage(result.code, reader.errorLine(), reader.detail());
-        return result;
-    }
+    mapLoaded_ = reader.mapLoaded();
+    if (result.code != kScenarioOk) result.message = scenarioErrorMessage(result.code, reader.errorLine(), reader.detail());
+    return result;
+}
+
+ScenarioReadResult readScenarioFromBytes(std::string_view bytes, const std::string& scenarioDir,
+                                         const std::string& programDir, WorldState& world) {
+    ScenarioScratch scratch;
+    ScenarioReadResult result = scratch.read(bytes, scenarioDir, programDir);
+    if (result.code != kScenarioOk) return result;
+    WorldState& read = scratch.world();
     // A scenario that never needed a map keeps the one already loaded.
-    if (!reader.mapLoaded()) scratch->map = std::move(world.map);
-    world = std::move(*scratch);
+    if (!scratch.mapLoaded()) read.map = std::move(world.map);
+    world = std::move(read);
     return result;
 }
 

@@ -5,6 +5,7 @@
 #include "world/world_state.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,5 +26,27 @@ ScenarioReadResult readScenario(const std::string& path, const std::string& prog
 // The same over a file image already in memory; scenarioDir stands for the file's directory.
 ScenarioReadResult readScenarioFromBytes(std::string_view bytes, const std::string& scenarioDir,
                                          const std::string& programDir, WorldState& world);
+
+// A world kept from one read to the next, for a caller that reads many files in a row (the
+// fuzzer): building a full-capacity world costs far more than reading a small file. Before each
+// read, the tables the reader writes are put back to their newly built state as far as the last
+// read reached; the others are never written by the reader.
+class ScenarioScratch {
+public:
+    ScenarioScratch();
+    ~ScenarioScratch();
+    // Reads a file image as readScenarioFromBytes does, into the kept world. After a success the
+    // world read is `world()` until the next read; its map stays empty when the scenario needed none.
+    ScenarioReadResult read(std::string_view bytes, const std::string& scenarioDir, const std::string& programDir);
+    WorldState& world() { return *world_; }
+    bool mapLoaded() const { return mapLoaded_; }
+
+private:
+    void reset();
+    std::unique_ptr<WorldState> world_;
+    std::unique_ptr<const ScenarioSettings> settings_; // a new world's settings and first partner
+    std::unique_ptr<const TradePartner> training_;
+    bool mapLoaded_ = false;
+};
 
 } // namespace vh

@@ -117,6 +117,8 @@ class ScenarioReader {
     std::unordered_map<std::string, int> marketIds_;
     std::unordered_map<std::string, int> provinceByName_;
     std::unordered_map<std::string, int> regionByName_;
+    // Sized when the first castle (or route line) is read: most files the fuzzer feeds never get
+    // that far, and building them per read would cost more than the read itself.
     std::vector<std::vector<int>> castlesByProvince_;
     // Castles whose route line has been read, and for each castle the read castles listing it.
     std::vector<char> routesRead_;

@@ -61,6 +61,7 @@ int ScenarioReader::castleLine(int end) {
     const int province = provinceIndex(tok_);
     // The castle record keeps its province in a byte that is read as signed.
     if (province < 0 || province > kMaxCastleProvince) return kErrProvince;
+    if (castlesByProvince_.empty()) castlesByProvince_.resize(kProvinceSlots);
     if (castlesByProvince_[province].size() >= kMaxCastlesPerProvince) return kErrCastlesPerProvince;
     site.province = static_cast<uint8_t>(province);
 
@@ -139,6 +140,10 @@ int ScenarioReader::routeLine(int end) {
     }
 
     CastleSite& site = world_.castleSites[castle];
+    if (listedBy_.empty()) {
+        listedBy_.resize(kMaxCastles);
+        routesRead_.assign(kMaxCastles, 0);
+    }
     if (routesRead_[castle]) {
         for (int i = 0; i < routeCount(site); ++i) {
             auto& back = listedBy_[site.routes[i]];

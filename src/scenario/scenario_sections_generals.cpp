@@ -95,8 +95,9 @@ int ScenarioReader::generalLine(int end) {
     // A general present from the start in a province needs a castle of his house there.
     if (appear == 0 && house >= 0 && province >= 0) {
         bool found = false;
-        for (int c : castlesByProvince_[province])
-            if (world_.castleSites[c].initialOwner == house) found = true;
+        if (!castlesByProvince_.empty())
+            for (int c : castlesByProvince_[province])
+                if (world_.castleSites[c].initialOwner == house) found = true;
         if (!found) return kErrNoCastleInProvince;
     }
 

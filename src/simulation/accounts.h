@@ -46,6 +46,9 @@ int chooseComputerTaxIndex(const WorldState& w, int house, const HarvestOutcomes
 // Income at the standard rate minus upkeep (besieged included) for each of the next `months`
 // months, month after month from the one after the current date.
 std::vector<int> forecastBalance(Game& game, int house, int corps, int months);
+// The same forecast month by month through computeIncome: slow, kept as the reference the fast
+// one is tested against.
+std::vector<int> forecastBalancePlain(Game& game, int house, int corps, int months);
 
 // Helper sums shared with the computer houses.
 int townIncome(const WorldState& w, int house, int corps);

@@ -44,7 +44,8 @@ void takeBattleScreenshots(Game& game, MainWindow* window, const QString& dir) {
     const std::vector<int> mine = generalsOf(w, me, 6);
     auto strength = [&](const std::vector<int>& gs) {
         long long s = 0;
-        for (int g : gs) s += 3LL * w.generals[g].cavalry + w.generals[g].foot;
+        for (int g : gs)
+            s += 3LL * w.generals[g].cavalry + w.generals[g].foot;
         return s;
     };
     // The enemy nearest in strength, so the battle lasts a few turns.
@@ -70,7 +71,8 @@ void takeBattleScreenshots(Game& game, MainWindow* window, const QString& dir) {
                                      castle >= 0 ? w.castleSites[castle].province : 0);
     b.settings.kishuu = false;
     // Guns for every general, so the picture shows a volley even where the scenario has few.
-    for (FieldGeneral& g : b.sides[0].generals) g.guns = std::max(g.guns, g.foot / 3);
+    for (FieldGeneral& g : b.sides[0].generals)
+        g.guns = std::max(g.guns, g.foot / 3);
     Random rng(1);
     beginFieldBattle(b, rng);
     {

@@ -68,7 +68,8 @@ DevelopmentDialog::DevelopmentDialog(Game& game, Development kind, int province,
 std::vector<int> DevelopmentDialog::ticked() const {
     std::vector<int> out;
     for (int i = 0; i < list_->topLevelItemCount(); ++i)
-        if (list_->topLevelItem(i)->checkState(0) == Qt::Checked) out.push_back(rowKey(list_->topLevelItem(i)));
+        if (list_->topLevelItem(i)->checkState(0) == Qt::Checked)
+            out.push_back(rowKey(list_->topLevelItem(i)));
     return out;
 }
 
@@ -100,8 +101,8 @@ void DevelopmentDialog::execute() {
     if (!askOkCancel(this, utf8(check.message))) return;
     runDevelopment(game_, kind_, game_.world.playerHouse, -1, chosen);
     executed_ = true;
-    list_->setHeaderLabels({"城", developmentTexts(kind_).currentColumn, developmentTexts(kind_).maximumColumn,
-                            kResultColumn});
+    list_->setHeaderLabels(
+        {"城", developmentTexts(kind_).currentColumn, developmentTexts(kind_).maximumColumn, kResultColumn});
     for (int i = 0; i < list_->topLevelItemCount(); ++i) {
         QTreeWidgetItem* row = list_->topLevelItem(i);
         row->setText(3, valueText(kind_, developmentValue(game_.world, kind_, rowKey(row))));

@@ -19,7 +19,9 @@ bool playing(const WorldState& w) {
     return !w.spectator && houseAlive(w, w.playerHouse);
 }
 
-int shownProvince(MainWindow& window) { return window.mapView()->state().selectedProvince; }
+int shownProvince(MainWindow& window) {
+    return window.mapView()->state().selectedProvince;
+}
 
 // Shows the refusal; true when there was one.
 bool refused(MainWindow& window, const std::string& refusal) {
@@ -84,7 +86,8 @@ bool runGunPurchase(MainWindow& window) {
     GunPurchaseDialog d(w, &window);
     if (d.exec() != QDialog::Accepted) return false;
     const auto orders = d.orders();
-    for (const auto& [offer, units] : orders) orderFromMarket(w, w.playerHouse, offer.market, offer.months, units, true);
+    for (const auto& [offer, units] : orders)
+        orderFromMarket(w, w.playerHouse, offer.market, offer.months, units, true);
     return !orders.empty();
 }
 

@@ -37,8 +37,10 @@ void pick(QTreeWidget* list, int row) {
 void answerNextBox() {
     QTimer::singleShot(50, qApp, [] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            if (QAbstractButton* ok = box->button(QMessageBox::Ok)) ok->click();
-            else box->accept();
+            if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+                ok->click();
+            else
+                box->accept();
         } else {
             answerNextBox();
         }
@@ -48,7 +50,8 @@ void answerNextBox() {
 // The province to show: where the house has a port, else where its head stands.
 int provinceToShow(const WorldState& w) {
     for (int c = 0; c < w.castleCount; ++c)
-        if (w.castles[c].owner == w.playerHouse && w.castleSites[c].hasPort && w.castles[c].besiegerCount == 0)
+        if (w.castles[c].owner == w.playerHouse && w.castleSites[c].hasPort &&
+            w.castles[c].besiegerCount == 0)
             return w.castleSites[c].province;
     return headProvince(w, w.playerHouse);
 }
@@ -64,7 +67,8 @@ void takeEconomyScreenshots(const Game& running, MainWindow* window, const QStri
     const int province = provinceToShow(w);
     if (province < 0) return;
     // The phase's snapshot as the 内政 phase takes it.
-    for (int c = 0; c < w.castleCount; ++c) w.castleSnapshot[c] = w.castles[c];
+    for (int c = 0; c < w.castleCount; ++c)
+        w.castleSnapshot[c] = w.castles[c];
     // Markets and production as they stand once their years have come; some money and guns.
     driftFirearms(w);
     w.houses[w.playerHouse].funds = std::max(w.houses[w.playerHouse].funds, 12000);
@@ -73,11 +77,13 @@ void takeEconomyScreenshots(const Game& running, MainWindow* window, const QStri
     if (w.gunProduction[province].current == 0) w.gunProduction[province].current = 120;
     w.houses[w.playerHouse].navigationSkill = std::max<int16_t>(w.houses[w.playerHouse].navigationSkill, 600);
 
-    for (auto [kind, name] : {std::pair{Development::Land, "econ-land.png"}, std::pair{Development::Market, "econ-market.png"},
-                              std::pair{Development::Mine, "econ-mine.png"}}) {
+    for (auto [kind, name] :
+         {std::pair{Development::Land, "econ-land.png"}, std::pair{Development::Market, "econ-market.png"},
+          std::pair{Development::Mine, "econ-mine.png"}}) {
         DevelopmentDialog d(game, kind, province, window);
         d.show();
-        if (d.castleList()->topLevelItemCount() > 1) d.castleList()->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        if (d.castleList()->topLevelItemCount() > 1)
+            d.castleList()->topLevelItem(0)->setCheckState(0, Qt::Checked);
         save(&d, dir, name);
         if (kind == Development::Land) {
             d.toggleAll();

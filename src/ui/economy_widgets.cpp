@@ -63,6 +63,8 @@ GunSpin::GunSpin(int heiUnit, QWidget* parent) : QSpinBox(parent), unit_(std::ma
     });
 }
 
-void GunSpin::setUnitMaximum(int units) { setRange(0, std::max(0, units) * unit_); }
+void GunSpin::setUnitMaximum(int units) {
+    setRange(0, std::max(0, units) * unit_);
+}
 
 } // namespace vh::ui

@@ -13,7 +13,9 @@ namespace vh::ui {
 QTreeWidget* economyList(const QStringList& headers, const QString& name, QWidget* parent);
 // A right-aligned number or text cell row.
 QTreeWidgetItem* economyRow(const QStringList& cells, int key);
-inline int rowKey(const QTreeWidgetItem* item) { return item ? item->data(0, Qt::UserRole).toInt() : -1; }
+inline int rowKey(const QTreeWidgetItem* item) {
+    return item ? item->data(0, Qt::UserRole).toInt() : -1;
+}
 
 // "OK" and "ｷｬﾝｾﾙ": Enter presses OK, Escape cancels.
 QDialogButtonBox* okCancelButtons(QWidget* parent);

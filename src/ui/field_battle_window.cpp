@@ -25,7 +25,9 @@ namespace {
 
 const QColor kSideColour[2] = {QColor(40, 80, 170), QColor(180, 40, 40)};
 
-QString sideWord(int side) { return side == 0 ? "我軍" : "敵軍"; }
+QString sideWord(int side) {
+    return side == 0 ? "我軍" : "敵軍";
+}
 
 QString houseOf(const FieldBattle& b, int side) {
     const QString name = utf8(b.sides[side].houseName);
@@ -45,7 +47,9 @@ void FieldStrip::paintEvent(QPaintEvent*) {
     const double cell = area.width() / kFieldSteps;
     p.fillRect(area, QColor(206, 196, 150));
     p.setPen(QColor(150, 140, 100));
-    for (int i = 0; i <= kFieldSteps; ++i) p.drawLine(QPointF(area.left() + i * cell, area.top()), QPointF(area.left() + i * cell, area.bottom()));
+    for (int i = 0; i <= kFieldSteps; ++i)
+        p.drawLine(QPointF(area.left() + i * cell, area.top()),
+                   QPointF(area.left() + i * cell, area.bottom()));
     p.setPen(Qt::black);
     for (int i = 0; i < kFieldSteps; ++i)
         p.drawText(QRectF(area.left() + i * cell, 0, cell, 16), Qt::AlignCenter, QString::number(i));
@@ -55,7 +59,8 @@ void FieldStrip::paintEvent(QPaintEvent*) {
         // Three bars per army, the 先陣 facing the enemy; height by the men left, shade by morale.
         const double bar = (cell - 8) / kFieldLineCount;
         int start = 0;
-        for (const FieldGeneral& g : side.generals) start += g.cavalry + g.foot;
+        for (const FieldGeneral& g : side.generals)
+            start += g.cavalry + g.foot;
         start = std::max(1, start + (side.hasGarrison ? side.garrisonSoldiers : 0));
         for (int l = 0; l < kFieldLineCount; ++l) {
             const FieldLine& line = side.lines[l];
@@ -155,7 +160,8 @@ FieldBattleWindow::FieldBattleWindow(FieldBattle& battle, Random& rng, QWidget* 
 
 QStringList FieldBattleWindow::log() const {
     QStringList lines;
-    for (int i = 0; i < log_->count(); ++i) lines << log_->item(i)->text();
+    for (int i = 0; i < log_->count(); ++i)
+        lines << log_->item(i)->text();
     return lines;
 }
 
@@ -171,8 +177,9 @@ void FieldBattleWindow::showEvent(QShowEvent* e) {
     opened_ = true;
     if (b_.surprise == 0 || b_.surpriser < 0) return;
     const int by = b_.surprise == 1 ? 0 : 1;
-    const QString text = QString("%1 の計略により %2 の軍勢が奇襲に成功し、%3 の本陣を急襲しました")
-                             .arg(utf8(b_.sides[by].generals[b_.surpriser].name), houseOf(b_, by), houseOf(b_, 1 - by));
+    const QString text =
+        QString("%1 の計略により %2 の軍勢が奇襲に成功し、%3 の本陣を急襲しました")
+            .arg(utf8(b_.sides[by].generals[b_.surpriser].name), houseOf(b_, by), houseOf(b_, 1 - by));
     // After the window is on screen, so the message stands over it.
     QTimer::singleShot(0, this, [this, text] { say(text); });
 }
@@ -193,9 +200,11 @@ void FieldBattleWindow::refresh() {
                 item->setText(3, QString::number(unitCavalry(side, u.ref) * unit));
                 item->setText(4, QString::number(unitFoot(side, u.ref) * unit));
                 item->setText(5, QString::number(unitGuns(side, u.ref) * unit));
-                for (int c = 2; c <= 5; ++c) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+                for (int c = 2; c <= 5; ++c)
+                    item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
                 if (unitBroken(u))
-                    for (int c = 0; c <= 5; ++c) item->setForeground(c, Qt::gray);
+                    for (int c = 0; c <= 5; ++c)
+                        item->setForeground(c, Qt::gray);
                 if (l == side.frontLine)
                     for (int c = 0; c <= 5; ++c) {
                         QFont f = item->font(c);
@@ -205,13 +214,15 @@ void FieldBattleWindow::refresh() {
             }
     }
     const bool open = b_.result == kFieldUndecided;
-    for (int o = kOrderHold; o <= kOrderRetreat; ++o) orders_[o]->setEnabled(open && fieldOrderUsable(b_, 0, o));
+    for (int o = kOrderHold; o <= kOrderRetreat; ++o)
+        orders_[o]->setEnabled(open && fieldOrderUsable(b_, 0, o));
     close_->setEnabled(!open);
     strip_->update();
 }
 
 void FieldBattleWindow::order(int o) {
-    if (b_.result != kFieldUndecided || o < kOrderHold || o > kOrderRetreat || !fieldOrderUsable(b_, 0, o)) return;
+    if (b_.result != kFieldUndecided || o < kOrderHold || o > kOrderRetreat || !fieldOrderUsable(b_, 0, o))
+        return;
     if (o == kOrderRetreat && retreatRefused(b_, 0)) {
         message("奇襲により軍勢が混乱しているため撤退できません");
         return;
@@ -219,7 +230,8 @@ void FieldBattleWindow::order(int o) {
     int enemy = kOrderHold;
     playHandFieldTurn(b_, o, rng_, &enemy);
     enemyOrder_->setText(QString("敵軍の行動 : %1").arg(fieldOrderName(enemy)));
-    log_->addItem(QString("ターン %1 : 我軍 %2 ／ 敵軍 %3").arg(b_.turn).arg(fieldOrderName(o), fieldOrderName(enemy)));
+    log_->addItem(
+        QString("ターン %1 : 我軍 %2 ／ 敵軍 %3").arg(b_.turn).arg(fieldOrderName(o), fieldOrderName(enemy)));
     refresh();
     const FieldTurnEvents& e = b_.events;
     for (int s = 0; s < 2; ++s)
@@ -235,7 +247,8 @@ void FieldBattleWindow::order(int o) {
 void FieldBattleWindow::finish() {
     finishFieldBattle(b_, rng_);
     refresh();
-    for (const auto& [side, ref] : b_.dead) say(utf8(b_.sides[side].generals[ref].name) + "は討ち死にしました");
+    for (const auto& [side, ref] : b_.dead)
+        say(utf8(b_.sides[side].generals[ref].name) + "は討ち死にしました");
     QString result;
     if (b_.result == kFieldDraw) {
         say("両軍は退却しました");

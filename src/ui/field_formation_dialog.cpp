@@ -118,11 +118,13 @@ FieldFormationDialog::FieldFormationDialog(const FieldBattle& battle, QWidget* p
     bottom->addWidget(ok_);
     v->addLayout(bottom);
 
-    for (int i = 0; i < static_cast<int>(own.generals.size()); ++i) unplaced_.push_back(i);
+    for (int i = 0; i < static_cast<int>(own.generals.size()); ++i)
+        unplaced_.push_back(i);
     if (own.hasGarrison) unplaced_.push_back(kGarrisonUnit);
     // The head of the player's own house commands when he is in the battle.
     for (int ref : unplaced_)
-        if (ref != kGarrisonUnit && own.generals[ref].headOfIndependentHouse && own.generals[ref].ofCommandingHouse) {
+        if (ref != kGarrisonUnit && own.generals[ref].headOfIndependentHouse &&
+            own.generals[ref].ofCommandingHouse) {
             place(ref, kFieldMainLine);
             break;
         }
@@ -149,12 +151,14 @@ void FieldFormationDialog::refill() {
         item->setText(2, QString::number(unitCavalry(own, ref) * unit));
         item->setText(3, QString::number(unitFoot(own, ref) * unit));
         item->setText(4, QString::number(unitGuns(own, ref) * unit));
-        for (int c = 2; c <= 6; ++c) item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+        for (int c = 2; c <= 6; ++c)
+            item->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
     }
     if (!unplaced_.empty()) unplacedList_->setCurrentItem(unplacedList_->topLevelItem(0));
     for (int l = 0; l < kFieldLineCount; ++l) {
         lineLists_[l]->clear();
-        for (int ref : lines_[l]) lineLists_[l]->addItem(utf8(unitName(own, ref)));
+        for (int ref : lines_[l])
+            lineLists_[l]->addItem(utf8(unitName(own, ref)));
     }
     updateButtons();
 }
@@ -185,7 +189,8 @@ void FieldFormationDialog::place(int ref, int line) {
 void FieldFormationDialog::placeSelected(int line) {
     if (!lineButtons_[line]->isEnabled()) return;
     std::vector<int> chosen;
-    for (QTreeWidgetItem* item : unplacedList_->selectedItems()) chosen.push_back(item->data(0, kRefRole).toInt());
+    for (QTreeWidgetItem* item : unplacedList_->selectedItems())
+        chosen.push_back(item->data(0, kRefRole).toInt());
     if (chosen.empty()) return;
     // Keep the list's order, whatever order the rows were clicked in.
     std::vector<int> ordered;
@@ -197,10 +202,12 @@ void FieldFormationDialog::placeSelected(int line) {
             return;
         }
         if (vassalNonGuest(b_.sides[0], ordered[0]) &&
-            !question("臣従武将（客将以外）を総大将にする場合は智謀値による采配効果が得られませんがよろしいですか？"))
+            !question("臣従武将（客将以外）を総大将にする場合は智謀値による采配効果が得られませんがよろしいで"
+                      "すか？"))
             return;
     }
-    for (int ref : ordered) place(ref, line);
+    for (int ref : ordered)
+        place(ref, line);
     refill();
 }
 

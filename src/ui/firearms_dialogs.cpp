@@ -14,7 +14,9 @@ namespace vh::ui {
 
 namespace {
 
-int playerFunds(const WorldState& w) { return w.houses[w.playerHouse].funds; }
+int playerFunds(const WorldState& w) {
+    return w.houses[w.playerHouse].funds;
+}
 
 QLabel* balanceLabel(QWidget* parent) {
     auto* l = new QLabel(parent);
@@ -34,14 +36,16 @@ QDialogButtonBox* addOkCancel(QDialog* d, QVBoxLayout* v) {
 
 // ---- 鉄砲生産 ------------------------------------------------------------------------------
 
-GunProductionDialog::GunProductionDialog(const WorldState& world, QWidget* parent) : QDialog(parent), world_(world) {
+GunProductionDialog::GunProductionDialog(const WorldState& world, QWidget* parent)
+    : QDialog(parent), world_(world) {
     setWindowTitle("鉄砲生産");
     const int house = world.playerHouse;
     auto* v = new QVBoxLayout(this);
     v->addWidget(new QLabel(utf8(productionHeadline(world, house)), this));
     v->addWidget(new QLabel("鉄砲生産国", this));
     provinces_ = economyList({"鉄砲生産国"}, "鉄砲生産国", this);
-    for (int p : producingProvinces(world, house)) provinces_->addTopLevelItem(economyRow({provinceName(world, p)}, p));
+    for (int p : producingProvinces(world, house))
+        provinces_->addTopLevelItem(economyRow({provinceName(world, p)}, p));
     provinces_->setFocusPolicy(Qt::NoFocus);
     v->addWidget(provinces_, 1);
     v->addWidget(new QLabel(utf8(productionCostLine(world)), this));
@@ -63,7 +67,9 @@ GunProductionDialog::GunProductionDialog(const WorldState& world, QWidget* paren
     numberChanged();
 }
 
-int GunProductionDialog::units() const { return number_->units(); }
+int GunProductionDialog::units() const {
+    return number_->units();
+}
 
 void GunProductionDialog::numberChanged() {
     if (adjusting_) return;
@@ -76,18 +82,21 @@ void GunProductionDialog::numberChanged() {
     } else if (fit.warn) {
         showMessage(this, "資金が足りません");
     }
-    funds_->setText(QString("資金残高 %1").arg(int64_t{playerFunds(world_)} - int64_t{number_->units()} * price));
+    funds_->setText(
+        QString("資金残高 %1").arg(int64_t{playerFunds(world_)} - int64_t{number_->units()} * price));
 }
 
 // ---- 鉄砲購入 ------------------------------------------------------------------------------
 
-GunPurchaseDialog::GunPurchaseDialog(const WorldState& world, QWidget* parent) : QDialog(parent), world_(world) {
+GunPurchaseDialog::GunPurchaseDialog(const WorldState& world, QWidget* parent)
+    : QDialog(parent), world_(world) {
     setWindowTitle("鉄砲購入");
     const int unit = heiUnitOf(world);
     auto* v = new QVBoxLayout(this);
     v->addWidget(new QLabel(kPurchaseHint, this));
-    list_ = economyList({"鉄砲購入地", QString("価格/%1挺").arg(unit), "購入所要月数", "購入可能数", "購入数"},
-                        "鉄砲購入地", this);
+    list_ =
+        economyList({"鉄砲購入地", QString("価格/%1挺").arg(unit), "購入所要月数", "購入可能数", "購入数"},
+                    "鉄砲購入地", this);
     offers_ = marketAvailability(world, world.playerHouse, true);
     for (size_t i = 0; i < offers_.size(); ++i) {
         const MarketOffer& o = offers_[i];
@@ -167,8 +176,10 @@ GunDeploymentDialog::GunDeploymentDialog(const WorldState& world, int province, 
     : QDialog(parent), world_(world) {
     setWindowTitle("鉄砲配備");
     auto* v = new QVBoxLayout(this);
-    list_ = economyList({"名前", "地位", "年齢", "騎馬兵", "足軽兵", "鉄砲数", "武勇", "政治", "智謀"}, "鉄砲配備", this);
-    for (int c = 1; c < list_->columnCount(); ++c) list_->setColumnWidth(c, 56);
+    list_ = economyList({"名前", "地位", "年齢", "騎馬兵", "足軽兵", "鉄砲数", "武勇", "政治", "智謀"},
+                        "鉄砲配備", this);
+    for (int c = 1; c < list_->columnCount(); ++c)
+        list_->setColumnWidth(c, 56);
     generals_ = deploymentGenerals(world, world.playerHouse, province);
     assigned_.assign(generals_.size(), 0);
     const int unit = heiUnitOf(world);
@@ -176,12 +187,13 @@ GunDeploymentDialog::GunDeploymentDialog(const WorldState& world, int province, 
         const General& g = world.generals[generals_[i]];
         const bool head = world.houses[world.playerHouse].head == generals_[i];
         const QString rank = head ? "当主" : (g.status == kStatusGuest ? "客将" : "");
-        const QString age = (g.flags & kFlagBirthUnknown) ? QString("不詳") : QString::number(world.date.year - g.birthYear);
-        list_->addTopLevelItem(economyRow({fieldQText(world, g.name), rank, age, QString::number(g.cavalry * unit),
-                                           QString::number(g.foot * unit), QString::number(g.guns * unit),
-                                           QString::number(g.valor), QString::number(g.politics),
-                                           QString::number(g.intellect)},
-                                          static_cast<int>(i)));
+        const QString age =
+            (g.flags & kFlagBirthUnknown) ? QString("不詳") : QString::number(world.date.year - g.birthYear);
+        list_->addTopLevelItem(
+            economyRow({fieldQText(world, g.name), rank, age, QString::number(g.cavalry * unit),
+                        QString::number(g.foot * unit), QString::number(g.guns * unit),
+                        QString::number(g.valor), QString::number(g.politics), QString::number(g.intellect)},
+                       static_cast<int>(i)));
     }
     v->addWidget(list_, 1);
     auto* row = new QHBoxLayout;
@@ -216,7 +228,8 @@ std::vector<std::pair<int, int>> GunDeploymentDialog::assignments() const {
 
 int GunDeploymentDialog::stockLeft() const {
     int left = world_.houses[world_.playerHouse].undeployedGuns;
-    for (int a : assigned_) left -= a;
+    for (int a : assigned_)
+        left -= a;
     return left;
 }
 
@@ -224,7 +237,8 @@ void GunDeploymentDialog::chooseGeneral() {
     current_ = rowKey(list_->currentItem());
     adjusting_ = true;
     if (current_ >= 0) {
-        number_->setUnitMaximum(deploymentLimit(world_, generals_[current_], stockLeft(), assigned_[current_]));
+        number_->setUnitMaximum(
+            deploymentLimit(world_, generals_[current_], stockLeft(), assigned_[current_]));
         number_->setUnits(assigned_[current_]);
     }
     number_->setEnabled(current_ >= 0);
@@ -260,7 +274,8 @@ GunDeliveryDialog::GunDeliveryDialog(const GunDelivery& delivery, QWidget* paren
     f.setBold(true);
     heading->setFont(f);
     v->addWidget(heading);
-    for (const std::string& line : delivery.lines()) v->addWidget(new QLabel(utf8(line), this));
+    for (const std::string& line : delivery.lines())
+        v->addWidget(new QLabel(utf8(line), this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     buttons->button(QDialogButtonBox::Ok)->setText("OK");
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -99,6 +99,7 @@ HostageTreatmentDialog::HostageTreatmentDialog(Game& game, QWidget* parent) : QD
     connect(return_, &QPushButton::clicked, this, &HostageTreatmentDialog::returnSelected);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(list_, &QTreeWidget::itemSelectionChanged, this, &HostageTreatmentDialog::updateButtons);
+    connect(list_, &QTreeWidget::currentItemChanged, this, &HostageTreatmentDialog::updateButtons);
     updateButtons();
 }
 

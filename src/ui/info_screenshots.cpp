@@ -10,6 +10,7 @@
 #include "ui/help_window.h"
 #include "ui/house_info_dialog.h"
 #include "ui/house_list_dialog.h"
+#include "ui/coalition_list_dialog.h"
 #include "ui/log_dialog.h"
 #include "ui/main_window.h"
 #include "ui/music_dialog.h"
@@ -120,6 +121,23 @@ void takeInfoScreenshots(Game& game, MainWindow* window, AppServices* services, 
                                               : game.battleReport,
                     window);
         save(&d, dir, "log.png");
+    }
+    {
+        // The saved game's coalitions, or a sample when it brings none.
+        WorldState sample;
+        const WorldState* shown = &w;
+        if (w.coalitionCount == 0 && w.houseCount >= 4) {
+            sample.houses = w.houses;
+            sample.houseCount = w.houseCount;
+            sample.settings.language = w.settings.language;
+            sample.coalitions[0].target = 0;
+            sample.coalitions[0].memberCount = 3;
+            for (int m = 0; m < 3; ++m) sample.coalitions[0].members[m] = static_cast<int16_t>(m + 1);
+            sample.coalitionCount = 1;
+            shown = &sample;
+        }
+        CoalitionListDialog d(*shown, window);
+        save(&d, dir, "coalition-list.png");
     }
     {
         AutoProgressDialog d(game, nullptr, window);

@@ -47,6 +47,11 @@ void QtFrontend::playerTurn() {
     window_->refresh();
 }
 
+void QtFrontend::diplomacyLogGrew() {
+    if (!window_) return;
+    window_->refresh();
+}
+
 void QtFrontend::worldReplaced() {
     if (!window_) return;
     applyApplicationFont(window_->game().world.settings.language);

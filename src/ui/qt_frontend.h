@@ -23,6 +23,7 @@ class QtFrontend : public Frontend {
     void phaseStarted(int phase) override;
     void playerTurn() override;
     void worldReplaced() override;
+    void diplomacyLogGrew() override;
     void playOrdinaryMusic() override {
         if (ordinaryMusic) ordinaryMusic();
     }

@@ -20,8 +20,10 @@ bool QtFrontend::fightSiege(PlayerSiege& siege) {
     // Closed before the end (confirmed, or the application is going down): the month stops.
     if (!siege.over() && !siege.abandoned()) siege.abandon();
     if (siege.abandoned()) {
-        if (programClosing) programClosing();
-        else QCoreApplication::quit();
+        if (programClosing)
+            programClosing();
+        else
+            QCoreApplication::quit();
     }
     return true;
 }

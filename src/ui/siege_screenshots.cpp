@@ -66,7 +66,8 @@ void takeSiegeScreenshots(const Game& game, QWidget* parent, const QString& dir)
         siege.takeMessages();
         w.refresh();
         save(&w, dir, "siege-turn.png");
-        while (siege.canOrder()) siege.storm();
+        while (siege.canOrder())
+            siege.storm();
         siege.takeMessages();
         w.refresh();
         save(&w, dir, "siege-end.png");

@@ -61,7 +61,8 @@ SiegeWindow::SiegeWindow(PlayerSiege& siege, QWidget* parent) : QDialog(parent),
     yield_->setObjectName("yield");
     food_ = new QLabel(this);
     food_->setObjectName("food");
-    for (QLabel* l : {name_, size_, yield_, food_}) figures->addWidget(l);
+    for (QLabel* l : {name_, size_, yield_, food_})
+        figures->addWidget(l);
     figures->addStretch(1);
     top->addLayout(figures, 1);
 
@@ -135,7 +136,9 @@ QPushButton* SiegeWindow::button(const QString& caption) const {
     return caption == close_->text() ? close_ : nullptr;
 }
 
-QString SiegeWindow::turnLine() const { return turnLine_->text(); }
+QString SiegeWindow::turnLine() const {
+    return turnLine_->text();
+}
 
 QStringList SiegeWindow::partLines() const {
     QStringList lines;
@@ -177,7 +180,8 @@ void SiegeWindow::refresh() {
         defenders_->addRow(generalRow(s.defenders[i], heiUnit), static_cast<int>(i));
 
     if (siege_.role() == SiegeRole::Besieging) {
-        for (QPushButton* b : actions_) b->setEnabled(siege_.canOrder());
+        for (QPushButton* b : actions_)
+            b->setEnabled(siege_.canOrder());
     } else {
         actions_[0]->setEnabled(siege_.canSally());
         actions_[1]->setEnabled(siege_.canRetreat());
@@ -190,7 +194,8 @@ void SiegeWindow::refresh() {
 }
 
 void SiegeWindow::showMessages() {
-    for (const std::string& m : siege_.takeMessages()) showMessage(this, utf8(m));
+    for (const std::string& m : siege_.takeMessages())
+        showMessage(this, utf8(m));
 }
 
 void SiegeWindow::openSiege() {
@@ -223,8 +228,10 @@ bool SiegeWindow::confirmLeaving() {
 }
 
 void SiegeWindow::closeEvent(QCloseEvent* e) {
-    if (confirmLeaving()) QDialog::closeEvent(e);
-    else e->ignore();
+    if (confirmLeaving())
+        QDialog::closeEvent(e);
+    else
+        e->ignore();
 }
 
 void SiegeWindow::reject() {

@@ -17,7 +17,9 @@ namespace vh::ui {
 
 namespace {
 
-int playerFunds(const WorldState& w) { return w.houses[w.playerHouse].funds; }
+int playerFunds(const WorldState& w) {
+    return w.houses[w.playerHouse].funds;
+}
 
 QLabel* remainingLabel(QWidget* parent) {
     auto* l = new QLabel(parent);
@@ -50,7 +52,8 @@ TradeDispatchDialog::TradeDispatchDialog(const WorldState& world, int province, 
     to->addWidget(new QLabel("派遣先", this));
     partners_ = economyList({"交易先", "往復所要月数", "親密度"}, "派遣先", this);
     for (const PartnerRow& r : partnersFrom(world, world.playerHouse, province))
-        partners_->addTopLevelItem(economyRow({utf8(r.name), utf8(r.monthsText), utf8(r.friendship)}, r.partner));
+        partners_->addTopLevelItem(
+            economyRow({utf8(r.name), utf8(r.monthsText), utf8(r.friendship)}, r.partner));
     to->addWidget(partners_);
     to->addWidget(new QLabel(utf8(navigationLine(world, world.playerHouse)), this));
     lists->addLayout(to);
@@ -84,7 +87,9 @@ TradeDispatchDialog::TradeDispatchDialog(const WorldState& world, int province, 
     updateFunds();
 }
 
-int TradeDispatchDialog::ships() const { return ships_->value(); }
+int TradeDispatchDialog::ships() const {
+    return ships_->value();
+}
 
 void TradeDispatchDialog::choosePort() {
     port_ = rowKey(ports_->currentItem());
@@ -141,10 +146,10 @@ ShipBuildDialog::ShipBuildDialog(const WorldState& world, int province, QWidget*
     ports_ = economyList({"城（港）", "交易船数", "軍船数"}, "城（港）", this);
     for (int c : portsOfProvince(world, world.playerHouse, province)) {
         const Castle& k = world.castles[c];
-        ports_->addTopLevelItem(economyRow({castleName(world, c),
-                                            QString("%1 (%2)").arg(waitingShips(k)).arg(shipsOnVoyage(k)),
-                                            QString("%1 (%2)").arg(k.warShips).arg(0)},
-                                           c));
+        ports_->addTopLevelItem(
+            economyRow({castleName(world, c), QString("%1 (%2)").arg(waitingShips(k)).arg(shipsOnVoyage(k)),
+                        QString("%1 (%2)").arg(k.warShips).arg(0)},
+                       c));
     }
     v->addWidget(ports_, 1);
     v->addWidget(new QLabel("括弧内は航海中船舶数です", this));
@@ -176,7 +181,9 @@ ShipBuildDialog::ShipBuildDialog(const WorldState& world, int province, QWidget*
     updateFunds();
 }
 
-int ShipBuildDialog::ships() const { return ships_->value(); }
+int ShipBuildDialog::ships() const {
+    return ships_->value();
+}
 
 void ShipBuildDialog::choosePort() {
     port_ = rowKey(ports_->currentItem());

@@ -2,6 +2,7 @@
 #include "ui/window_info.h"
 
 #include "ui/castle_info_dialog.h"
+#include "ui/coalition_list_dialog.h"
 #include "ui/economy_commands.h"
 #include "ui/general_list_dialog.h"
 #include "ui/house_info_dialog.h"
@@ -21,6 +22,9 @@ bool openInformation(MainWindow& window, const QString& caption) {
         d.exec();
     } else if (caption == "大名家一覧") {
         HouseListDialog d(w, window.mapView()->state(), &window);
+        d.exec();
+    } else if (caption == "連合一覧") {
+        CoalitionListDialog d(w, &window);
         d.exec();
     } else if (caption == "交易船一覧") {
         openFleetList(window);

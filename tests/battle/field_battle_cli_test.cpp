@@ -12,6 +12,7 @@
 #include <vector>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -28,30 +29,35 @@ struct CliRun {
 
 CliRun fieldbattle(const std::string& file) {
     CliRun r;
-    const std::string errFile = (fs::temp_directory_path() / "vh_fieldbattle_err.txt").string();
+    // Per process: ctest runs the cases of this file side by side.
+    const std::string errFile =
+        (fs::temp_directory_path() / ("vh_fieldbattle_err_" + std::to_string(getpid()) + ".txt")).string();
     FILE* p = popen((kCli + " fieldbattle '" + file + "' 2>" + errFile).c_str(), "r");
     if (!p) return r;
     std::array<char, 4096> buf;
     size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
+        r.out.append(buf.data(), n);
     const int s = pclose(p);
     r.status = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
     std::ifstream e(errFile);
     std::stringstream ss;
     ss << e.rdbuf();
     r.err = ss.str();
+    fs::remove(errFile);
     return r;
 }
 
 std::vector<json> lines(const std::string& out) {
     std::vector<json> v;
     std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) v.push_back(json::parse(line));
+    for (std::string line; std::getline(in, line);)
+        v.push_back(json::parse(line));
     return v;
 }
 
 class FieldBattleCli : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!fs::exists(kCli)) GTEST_SKIP() << "vardenholm-cli is not built in " << VH_BINARY_DIR;
     }
@@ -77,7 +83,8 @@ TEST_F(FieldBattleCli, ExampleCasesPrintSetupTurnsAndEnd) {
         std::ifstream in(kCases + name);
         const json input = json::parse(in);
         size_t generals = 0;
-        for (const json& side : input["sides"]) generals += side["generals"].size();
+        for (const json& side : input["sides"])
+            generals += side["generals"].size();
         EXPECT_EQ(end["fieldStratagemPoints"].size(), generals);
         EXPECT_EQ(end["surpriseRest"].size(), generals);
         EXPECT_EQ(fieldbattle(kCases + name).out, r.out); // same case, same battle
@@ -91,11 +98,12 @@ TEST_F(FieldBattleCli, ExampleCasesPrintSetupTurnsAndEnd) {
     const std::vector<json> rain = lines(fieldbattle(kCases + "rain_guns.json").out);
     EXPECT_EQ(rain[0]["confusion"], 0); // Kishuu off: no confusion drawn
     for (size_t i = 1; i + 1 < rain.size(); ++i)
-        for (const json& o : rain[i]["orders"]) EXPECT_NE(o, 3); // no gunfire in rain
+        for (const json& o : rain[i]["orders"])
+            EXPECT_NE(o, 3); // no gunfire in rain
 }
 
 TEST_F(FieldBattleCli, BadInputExitsWithTwoAndAMessage) {
-    const fs::path dir = fs::temp_directory_path() / "vh_fieldbattle_cases";
+    const fs::path dir = fs::temp_directory_path() / ("vh_fieldbattle_cases_" + std::to_string(getpid()));
     fs::create_directories(dir);
     const std::string general = R"({"name":"甲","foot":10})";
     const std::vector<std::string> bad = {
@@ -114,7 +122,8 @@ TEST_F(FieldBattleCli, BadInputExitsWithTwoAndAMessage) {
         R"({"sides":[{"generals":[{"name":"甲"}],"garrison":{"soldiers":5}},{"generals":[{"name":"乙"}]}]})",
     };
     std::string many = R"({"sides":[{"generals":[)";
-    for (int i = 0; i < 21; ++i) many += (i ? "," : "") + std::string(R"({"name":"g)") + std::to_string(i) + "\"}";
+    for (int i = 0; i < 21; ++i)
+        many += (i ? "," : "") + std::string(R"({"name":"g)") + std::to_string(i) + "\"}";
     many += R"(]},{"generals":[{"name":"乙"}]}]})";
     std::vector<std::string> cases = bad;
     cases.push_back(many);

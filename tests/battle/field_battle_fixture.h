@@ -22,7 +22,8 @@ inline FieldGeneral fieldGeneral(const std::string& name, int cavalry, int foot,
     return g;
 }
 
-inline FieldBattle fieldBattle(std::initializer_list<FieldGeneral> side0, std::initializer_list<FieldGeneral> side1) {
+inline FieldBattle fieldBattle(std::initializer_list<FieldGeneral> side0,
+                               std::initializer_list<FieldGeneral> side1) {
     FieldBattle b;
     b.settings.kishuu = false;
     b.sides[0].generals = side0;
@@ -33,7 +34,8 @@ inline FieldBattle fieldBattle(std::initializer_list<FieldGeneral> side0, std::i
 // Puts the side's units into its lines by general index (kGarrisonUnit for the garrison).
 inline void placeLines(FieldBattle& b, int side, std::initializer_list<int> vanguard,
                        std::initializer_list<int> second, int commander) {
-    setFieldFormation(b, side, {std::vector<int>(vanguard), std::vector<int>(second), std::vector<int>{commander}});
+    setFieldFormation(b, side,
+                      {std::vector<int>(vanguard), std::vector<int>(second), std::vector<int>{commander}});
 }
 
 // Random draws consumed between two generator states.

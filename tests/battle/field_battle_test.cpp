@@ -27,9 +27,9 @@ TEST(FieldGunfire, FiveStepsIsAQuarterOfThreeAndAnEighthOfPointBlank) {
     // On the field, with the same draws: the men lost from 5 steps are an eighth of those lost
     // point-blank (up to the rounding of each unit's share).
     auto menLost = [](int distance) {
-        FieldBattle b = fieldBattle({fieldGeneral("砲頭", 0, 1000, 1000)},
-                                    {fieldGeneral("甲", 0, 3000, 0), fieldGeneral("乙", 0, 3000, 0),
-                                     fieldGeneral("丙", 0, 100, 0)});
+        FieldBattle b = fieldBattle(
+            {fieldGeneral("砲頭", 0, 1000, 1000)},
+            {fieldGeneral("甲", 0, 3000, 0), fieldGeneral("乙", 0, 3000, 0), fieldGeneral("丙", 0, 100, 0)});
         placeLines(b, 0, {}, {}, 0);
         placeLines(b, 1, {0, 1}, {}, 2);
         deployFieldBattle(b);
@@ -46,7 +46,8 @@ TEST(FieldGunfire, FiveStepsIsAQuarterOfThreeAndAnEighthOfPointBlank) {
 
 TEST(FieldGunfire, BlockingOnlyWhenTheTargetDoesNotFire) {
     auto duel = [](int enemyGuns) {
-        FieldBattle b = fieldBattle({fieldGeneral("甲", 0, 1000, 1000)}, {fieldGeneral("乙", 0, 100, enemyGuns)});
+        FieldBattle b =
+            fieldBattle({fieldGeneral("甲", 0, 1000, 1000)}, {fieldGeneral("乙", 0, 100, enemyGuns)});
         b.settings.teppouKouka[2] = 100; // the blocking chance reaches 1 at point-blank range
         placeLines(b, 0, {}, {}, 0);
         placeLines(b, 1, {}, {}, 0);
@@ -65,7 +66,8 @@ TEST(FieldGunfire, BlockingOnlyWhenTheTargetDoesNotFire) {
     EXPECT_FALSE(b.events.blocked[1]);
     EXPECT_EQ(b.sides[1].position, 3);
     EXPECT_LT(b.sides[0].generals[0].foot, 1000);
-    for (const FieldSide& s : b.sides) EXPECT_LE(s.generals[0].guns, s.generals[0].foot);
+    for (const FieldSide& s : b.sides)
+        EXPECT_LE(s.generals[0].guns, s.generals[0].foot);
 }
 
 TEST(FieldMovement, AdvancingArmiesMeetAtDistanceOneAndOneStepsFromTwo) {
@@ -117,7 +119,8 @@ TEST(FieldEnd, RetreatsDecideAtOnceAndTwentyUndecidedTurnsAreADraw) {
     EXPECT_EQ(executeFieldTurn(b, kOrderRetreat, kOrderRetreat, rng), kFieldDraw);
 
     b = battle();
-    for (int t = 1; t < kFieldTurnLimit; ++t) ASSERT_EQ(executeFieldTurn(b, kOrderHold, kOrderHold, rng), kFieldUndecided);
+    for (int t = 1; t < kFieldTurnLimit; ++t)
+        ASSERT_EQ(executeFieldTurn(b, kOrderHold, kOrderHold, rng), kFieldUndecided);
     EXPECT_EQ(executeFieldTurn(b, kOrderHold, kOrderHold, rng), kFieldDraw);
     EXPECT_EQ(b.turn, kFieldTurnLimit);
     const Random before = rng;
@@ -179,7 +182,8 @@ TEST(FieldSurprise, TheSurprisedSideFightsWithItsMainLineAndCannotExchangeOrRetr
     // The melee strikes the surprised side's 本陣, never its intact front lines; with its
     // commander broken the surprising side has won although the 先陣 stands.
     int result = kFieldUndecided;
-    while (result == kFieldUndecided) result = executeFieldTurn(b, kOrderAttack, kOrderAttack, rng);
+    while (result == kFieldUndecided)
+        result = executeFieldTurn(b, kOrderAttack, kOrderAttack, rng);
     EXPECT_EQ(result, kFieldSide0Won);
     for (const FieldUnit& u : b.sides[1].lines[kFieldVanguard]) {
         EXPECT_EQ(u.morale, 100);
@@ -188,9 +192,9 @@ TEST(FieldSurprise, TheSurprisedSideFightsWithItsMainLineAndCannotExchangeOrRetr
     EXPECT_TRUE(unitBroken(b.sides[1].lines[kFieldMainLine].units[0]));
     const int lordFoot = b.sides[1].generals[2].foot;
     finishFieldBattle(b, rng);
-    EXPECT_EQ(b.sides[1].generals[0].foot, 760);                         // unbroken: x0.95
+    EXPECT_EQ(b.sides[1].generals[0].foot, 760);                              // unbroken: x0.95
     EXPECT_EQ(b.sides[1].generals[2].foot, static_cast<int>(lordFoot * 0.8)); // broken: x0.8
-    EXPECT_TRUE(b.dead.empty()); // UchijiniKakuritsu 0
+    EXPECT_TRUE(b.dead.empty());                                              // UchijiniKakuritsu 0
 }
 
 TEST(FieldSurprise, AfterTheConfusionAWeakMainLineRetreats) {
@@ -238,7 +242,8 @@ TEST(FieldFormation, CommanderRuleWithItsFallbacks) {
     // The guns-0 run was shuffled by the seed: the one of x and y placed nearer the end leads.
     Random replay(0);
     RankedList sorted(4);
-    for (int i = 0; i < 4; ++i) sorted.add(i, b.sides[0].generals[i].guns);
+    for (int i = 0; i < 4; ++i)
+        sorted.add(i, b.sides[0].generals[i].guns);
     sorted.sortDescending();
     sorted.shuffleTies(replay);
     int later = -1;
@@ -259,9 +264,9 @@ TEST(FieldFormation, CommanderRuleWithItsFallbacks) {
 
     // Nobody qualifies: the weakest (3c + f) of the fewest-guns group, and no command bonus.
     FieldGeneral w1 = vassal, w2 = vassal, w3 = vassal;
-    w1.cavalry = 5;  // 15
-    w2.foot = 14;    // 14
-    w3.guns = 1;     // not in the group
+    w1.cavalry = 5; // 15
+    w2.foot = 14;   // 14
+    w3.guns = 1;    // not in the group
     w3.foot = 1;
     b = form(fieldBattle({w1, w2, w3}, {}));
     EXPECT_EQ(b.sides[0].lines[kFieldMainLine].units[0].ref, 1);
@@ -300,8 +305,9 @@ TEST(FieldOrders, CastleSideRainExchangeAndAFrontLineWithoutMen) {
     EXPECT_EQ(fieldWeatherLine(b), "天候 : 雨（鉄砲使用不可）");
 
     // Exchange when the 先陣 would fall to 5 or below and the 第二陣 stands above 29.
-    b = fieldBattle({fieldGeneral("前", 0, 100, 0), fieldGeneral("後", 0, 100, 0), fieldGeneral("将", 0, 100, 0)},
-                    {fieldGeneral("敵", 0, 100, 0)});
+    b = fieldBattle(
+        {fieldGeneral("前", 0, 100, 0), fieldGeneral("後", 0, 100, 0), fieldGeneral("将", 0, 100, 0)},
+        {fieldGeneral("敵", 0, 100, 0)});
     placeLines(b, 0, {0}, {1}, 2);
     placeLines(b, 1, {}, {}, 0);
     deployFieldBattle(b);
@@ -318,7 +324,8 @@ TEST(FieldOrders, CastleSideRainExchangeAndAFrontLineWithoutMen) {
     // A front line whose unbroken gunner has no men while the side has men behind it: its share
     // is 0, it counts as lasting 100 turns, and the enemy that would break first is shot at.
     FieldGeneral empty = fieldGeneral("空", 0, 0, 150);
-    b = fieldBattle({empty, fieldGeneral("本", 0, 500, 0)}, {fieldGeneral("敵砲", 0, 500, 10), fieldGeneral("敵将", 0, 10, 0)});
+    b = fieldBattle({empty, fieldGeneral("本", 0, 500, 0)},
+                    {fieldGeneral("敵砲", 0, 500, 10), fieldGeneral("敵将", 0, 10, 0)});
     placeLines(b, 0, {0}, {}, 1);
     placeLines(b, 1, {0}, {}, 1);
     deployFieldBattle(b);
@@ -333,9 +340,9 @@ TEST(FieldDraws, EachStepDrawsExactlyAsWritten) {
     // Set-up: a run of three equal guns draws three times, no surprise, then the confusion.
     FieldGeneral head = fieldGeneral("頭", 0, 100, 0);
     head.headOfIndependentHouse = true;
-    FieldBattle b = fieldBattle({fieldGeneral("a", 0, 100, 10), fieldGeneral("b", 0, 100, 10),
-                                 fieldGeneral("c", 0, 100, 10), head},
-                                {fieldGeneral("x", 0, 100, 20), fieldGeneral("y", 0, 100, 10)});
+    FieldBattle b = fieldBattle(
+        {fieldGeneral("a", 0, 100, 10), fieldGeneral("b", 0, 100, 10), fieldGeneral("c", 0, 100, 10), head},
+        {fieldGeneral("x", 0, 100, 20), fieldGeneral("y", 0, 100, 10)});
     b.settings.kishuu = true;
     Random rng(777);
     Random copy = rng;
@@ -343,7 +350,8 @@ TEST(FieldDraws, EachStepDrawsExactlyAsWritten) {
     EXPECT_EQ(drawsBetween(copy, rng), 4);
     copy.next(); // the confusion comes before the formations
     RankedList order(4);
-    for (int i = 0; i < 4; ++i) order.add(i, b.sides[0].generals[i].guns);
+    for (int i = 0; i < 4; ++i)
+        order.add(i, b.sides[0].generals[i].guns);
     order.sortDescending();
     order.shuffleTies(copy);
     EXPECT_EQ(b.sides[0].lines[kFieldVanguard].units[0].ref, order.item(0));
@@ -352,9 +360,10 @@ TEST(FieldDraws, EachStepDrawsExactlyAsWritten) {
 
     // Gunfire of side 0 at a front line of three (one broken) without guns: blocking, casualty,
     // three shuffle draws, three per unbroken general; then the recovering units draw once each.
-    b = fieldBattle({fieldGeneral("砲", 0, 100, 20), fieldGeneral("二", 0, 100, 0), fieldGeneral("将", 0, 100, 0)},
-                    {fieldGeneral("p", 0, 100, 0), fieldGeneral("q", 0, 100, 0), fieldGeneral("r", 0, 100, 0),
-                     fieldGeneral("s", 0, 100, 0)});
+    b = fieldBattle(
+        {fieldGeneral("砲", 0, 100, 20), fieldGeneral("二", 0, 100, 0), fieldGeneral("将", 0, 100, 0)},
+        {fieldGeneral("p", 0, 100, 0), fieldGeneral("q", 0, 100, 0), fieldGeneral("r", 0, 100, 0),
+         fieldGeneral("s", 0, 100, 0)});
     placeLines(b, 0, {0}, {1}, 2);
     placeLines(b, 1, {0, 1, 2}, {}, 3);
     deployFieldBattle(b);
@@ -368,8 +377,9 @@ TEST(FieldDraws, EachStepDrawsExactlyAsWritten) {
 
     // Melee, side 1 all cavalry: five draws per unbroken general, the breakthrough draw (certain)
     // and one per unit of the line broken through; recovery only behind it.
-    b = fieldBattle({fieldGeneral("前", 0, 100, 0), fieldGeneral("二", 0, 100, 0), fieldGeneral("将", 0, 100, 0)},
-                    {fieldGeneral("騎", 100, 0, 0), fieldGeneral("将", 0, 100, 0)});
+    b = fieldBattle(
+        {fieldGeneral("前", 0, 100, 0), fieldGeneral("二", 0, 100, 0), fieldGeneral("将", 0, 100, 0)},
+        {fieldGeneral("騎", 100, 0, 0), fieldGeneral("将", 0, 100, 0)});
     placeLines(b, 0, {0}, {1}, 2);
     placeLines(b, 1, {0}, {}, 1);
     deployFieldBattle(b);

@@ -15,7 +15,7 @@ namespace {
 
 // A player seat that fights a battle by retreating at once, or declines, or closes the program.
 class BattleSeat : public Frontend {
-public:
+  public:
     HandBattle answer = HandBattle::Fought;
     int offered = 0;
     int playerSideHouse = -2;
@@ -36,7 +36,8 @@ public:
         formFieldSideAutomatically(b, 1, rng);
         deployFieldBattle(b);
         if (answer == HandBattle::Abandoned) return answer;
-        while (b.result == kFieldUndecided) playHandFieldTurn(b, kOrderRetreat, rng);
+        while (b.result == kFieldUndecided)
+            playHandFieldTurn(b, kOrderRetreat, rng);
         finishFieldBattle(b, rng);
         return HandBattle::Fought;
     }
@@ -75,9 +76,7 @@ struct Battlefield {
         w.settings.uchijiniKakuritsu = 100;
         game->rng.seed(42);
     }
-    int fight() {
-        return fightFieldBattle(*game, attackers, -1, defenders, enemyCastle, 1, 0);
-    }
+    int fight() { return fightFieldBattle(*game, attackers, -1, defenders, enemyCastle, 1, 0); }
 };
 
 bool listed(const Castle& c, int g) {
@@ -114,8 +113,10 @@ TEST(FieldBattleWorld, AnAutomaticBattleWritesItsOutcomeBack) {
     const WorldState& w = f.game->world;
     EXPECT_EQ(f.game->rng.state(), rng.state());
     EXPECT_EQ(w.castles[f.enemyCastle].garrison, ref.sides[1].garrisonSoldiers);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(w.generals[f.attackers[i]].foot, ref.sides[0].generals[i].foot);
-    for (int i = 0; i < 2; ++i) EXPECT_EQ(w.generals[f.defenders[i]].cavalry, ref.sides[1].generals[i].cavalry);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(w.generals[f.attackers[i]].foot, ref.sides[0].generals[i].foot);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(w.generals[f.defenders[i]].cavalry, ref.sides[1].generals[i].cavalry);
     for (const auto& [side, index] : ref.dead) {
         const int g = ref.sides[side].generals[index].general;
         EXPECT_EQ(w.generals[g].house, kHouseLost);
@@ -155,7 +156,8 @@ TEST(FieldBattleWorld, ThePlayersSideBFightsAsSideZeroAndTheResultComesBack) {
     Battlefield corps;
     corps.game->frontend = &seat;
     corps.game->world.playerHouse = corps.home;
-    for (int g : corps.attackers) corps.game->world.generals[g].corps = 0;
+    for (int g : corps.attackers)
+        corps.game->world.generals[g].corps = 0;
     seat.offered = 0;
     corps.fight();
     EXPECT_EQ(seat.offered, 0);
@@ -175,7 +177,9 @@ TEST(FieldBattleWorld, ThePlayersSideBFightsAsSideZeroAndTheResultComesBack) {
 }
 
 struct Battlefield* closingField = nullptr;
-void battleAtClose(Game&) { closingField->fight(); }
+void battleAtClose(Game&) {
+    closingField->fight();
+}
 
 TEST(FieldBattleWorld, ClosingTheProgramInsideTheWindowStopsTheMonth) {
     Battlefield f;

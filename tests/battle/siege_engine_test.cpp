@@ -34,7 +34,9 @@ Siege castle(int size, int progress, int food, int garrison) {
     return s;
 }
 
-int round(double v) { return static_cast<int>(std::floor(v + 0.5)); }
+int round(double v) {
+    return static_cast<int>(std::floor(v + 0.5));
+}
 
 TEST(SiegeEngine, SizeThreeCastleFallsAtThreeHundredOutermostPartFirst) {
     EXPECT_EQ(castlePartText(0, 3, 2), "0%");
@@ -116,7 +118,9 @@ TEST(SiegeEngine, StratagemNeedsEightyPointsAndThenRests) {
     EXPECT_GE(rich.besiegers[0].rest, 1);
     EXPECT_LE(rich.besiegers[0].rest, 4);
     ASSERT_EQ(rich.messages.size(), 1u);
-    EXPECT_EQ(rich.messages[0], "【攻城軍の兵糧倉焼き討ち】\n上杉家 の 策士 の手勢が城内に潜入し、兵糧倉の焼き討ちに成功しました");
+    EXPECT_EQ(
+        rich.messages[0],
+        "【攻城軍の兵糧倉焼き討ち】\n上杉家 の 策士 の手勢が城内に潜入し、兵糧倉の焼き討ちに成功しました");
     // Resting, he plots no more; with 160 points he still waits out his rest.
     rich.besiegers[0].points = 160;
     siegeTurn(rich, SiegeOrder::Wait, r2);
@@ -135,7 +139,8 @@ TEST(SiegeEngine, StratagemNeedsEightyPointsAndThenRests) {
     off.defenders[0].points = 200;
     off.defenders[0].intellect = 10;
     Random r4(11);
-    for (int t = 0; t < kSiegeTurns; ++t) siegeTurn(off, t % 2 ? SiegeOrder::Storm : SiegeOrder::Wait, r4);
+    for (int t = 0; t < kSiegeTurns; ++t)
+        siegeTurn(off, t % 2 ? SiegeOrder::Storm : SiegeOrder::Wait, r4);
     EXPECT_EQ(off.stratagem.side, StratagemSide::None);
     EXPECT_EQ(off.besiegers[0].points, 200);
     EXPECT_EQ(off.defenders[0].points, 200);
@@ -154,7 +159,8 @@ TEST(SiegeEngine, GarrisonDecoyOnlyWhenNoBesiegerPlotted) {
     EXPECT_EQ(s.stratagem.kind, StratagemKind::Decoy);
     EXPECT_EQ(s.defenders[0].points, 0);
     EXPECT_LE(besiegersMen(s), 220);
-    EXPECT_EQ(s.messages.back(), "【篭城軍の囮部隊による計略】\n北条家 の 軍師 の囮部隊の誘いにより、里見家 の兵の一部が突出して損害を受けました");
+    EXPECT_EQ(s.messages.back(), "【篭城軍の囮部隊による計略】\n北条家 の 軍師 の囮部隊の誘いにより、里見家 "
+                                 "の兵の一部が突出して損害を受けました");
 }
 
 TEST(SiegeEngine, DrawsComeInTheWrittenOrder) {
@@ -170,7 +176,8 @@ TEST(SiegeEngine, DrawsComeInTheWrittenOrder) {
 
     Random x(seed);
     const double a = 175.0 / 105.0;
-    int progress = 10 + static_cast<int>(std::clamp(2.0 * (a - 1.0) * (1.0 + (x.unit() - 0.5) / 2.0), 1.0, 10000.0));
+    int progress =
+        10 + static_cast<int>(std::clamp(2.0 * (a - 1.0) * (1.0 + (x.unit() - 0.5) / 2.0), 1.0, 10000.0));
     int d[2][2] = {{10, 40}, {5, 20}}; // cavalry, foot
     int lost = 0;
     for (auto& g : d) {
@@ -188,7 +195,8 @@ TEST(SiegeEngine, DrawsComeInTheWrittenOrder) {
         g[1] = round(g[1] * std::min(1.0, (0.98 + 0.04 * x.unit()) * k));
         g[0] = round(g[0] * std::min(1.0, (0.98 + 0.04 * x.unit()) * k));
     }
-    const int eaten = static_cast<int>(std::ceil((d[0][0] + d[0][1] + d[1][0] + d[1][1] + soldiers) * 10 / 5.0));
+    const int eaten =
+        static_cast<int>(std::ceil((d[0][0] + d[0][1] + d[1][0] + d[1][1] + soldiers) * 10 / 5.0));
     // The order shuffle of two: position 0 swaps with 0 + floor(r/32768*2), then position 1 with itself.
     const int first = Random::scaleBelow(x.next(), 2);
     x.next();
@@ -197,8 +205,10 @@ TEST(SiegeEngine, DrawsComeInTheWrittenOrder) {
     const int rest = 1 + static_cast<int>(3 * x.unit());
     const int intel[2] = {3, 6};
     for (int i = 0; i < 2; ++i) {
-        d[i][1] = static_cast<int>(d[i][1] * std::min(1.0, 0.9 + 0.05 * x.unit() + 0.01 * intel[i] - 0.005 * 9));
-        d[i][0] = static_cast<int>(d[i][0] * std::min(1.0, 0.9 + 0.05 * x.unit() + 0.01 * intel[i] - 0.005 * 9));
+        d[i][1] =
+            static_cast<int>(d[i][1] * std::min(1.0, 0.9 + 0.05 * x.unit() + 0.01 * intel[i] - 0.005 * 9));
+        d[i][0] =
+            static_cast<int>(d[i][0] * std::min(1.0, 0.9 + 0.05 * x.unit() + 0.01 * intel[i] - 0.005 * 9));
     }
     soldiers = static_cast<int>(soldiers * std::min(1.0, 0.9 + 0.05 * x.unit() + 0.03 - 0.005 * 9));
 
@@ -311,18 +321,22 @@ TEST(SiegeEngine, WithdrawalSendsTheStrongestToTheFirstFreeCastleOfTheSide) {
     }
     EXPECT_EQ(static_cast<int>(s.defenders.size()), 3 - left);
     EXPECT_EQ(s.messages[0], "強は退却しました");
-    for (const SiegeGeneral& g : s.defenders) EXPECT_NE(g.name, "強");
+    for (const SiegeGeneral& g : s.defenders)
+        EXPECT_NE(g.name, "強");
     // Nowhere to go: nobody leaves.
     Siege shut = s;
     shut.withdrawals.clear();
-    for (SiegeNeighbour& n : shut.neighbours) n.besieged = true;
+    for (SiegeNeighbour& n : shut.neighbours)
+        n.besieged = true;
     EXPECT_EQ(withdrawGarrison(shut, rng), 0);
 }
 
 TEST(SiegeEngine, AutomaticMonthPlaysFiveTurnsThenPushesBack) {
     Siege s = castle(10, 0, 20000, 100);
-    for (int i = 0; i < 3; ++i) s.defenders.push_back(general("守", 10, 50, 20, 3));
-    for (int i = 0; i < 3; ++i) s.besiegers.push_back(general("攻", 10, 60, 0, 3));
+    for (int i = 0; i < 3; ++i)
+        s.defenders.push_back(general("守", 10, 50, 20, 3));
+    for (int i = 0; i < 3; ++i)
+        s.besiegers.push_back(general("攻", 10, 60, 0, 3));
     Random rng(21);
     int turns = 0;
     EXPECT_EQ(automaticSiege(s, rng, [&](const Siege& now) { EXPECT_EQ(now.turn, ++turns); }), kSiegeHolds);

@@ -15,7 +15,7 @@ namespace vh {
 namespace {
 
 class SiegeFrontend : public ScriptedFrontend {
-public:
+  public:
     std::function<bool(PlayerSiege&)> script;
     int sieges = 0;
     bool fightSiege(PlayerSiege& siege) override {
@@ -110,7 +110,6 @@ TEST(SiegeWorld, BuiltFromTheCastleAndWrittenBackWithWithdrawals) {
     reloadSiege(s, t.game->world);
     EXPECT_EQ(s.defenders.size(), static_cast<size_t>(home.generalCount));
     EXPECT_EQ(s.withdrawalsWritten, static_cast<int>(s.withdrawals.size()));
-
 }
 
 TEST(SiegeWorld, AComputerMonthIsTheSallyDrawThenTheAutomaticSiege) {
@@ -156,7 +155,8 @@ TEST(SiegeWorld, BesiegingPlayerStormsThroughTheSiegeSteps) {
         while (p.canOrder()) {
             lines.push_back(p.turnLine());
             p.storm();
-            for (std::string& m : p.takeMessages()) shown.push_back(m);
+            for (std::string& m : p.takeMessages())
+                shown.push_back(m);
         }
         lines.push_back(p.turnLine());
         EXPECT_TRUE(p.over());
@@ -171,7 +171,8 @@ TEST(SiegeWorld, BesiegingPlayerStormsThroughTheSiegeSteps) {
         EXPECT_EQ(lines.back(), "強襲により落城しました");
         EXPECT_GE(t.castle(t.x).siegeProgress, 200);
     } else {
-        EXPECT_EQ(lines.back(), out.result == kSiegeSurrendered ? "兵糧が尽きたので開城しました" : "攻城戦終了");
+        EXPECT_EQ(lines.back(),
+                  out.result == kSiegeSurrendered ? "兵糧が尽きたので開城しました" : "攻城戦終了");
     }
     EXPECT_LT(t.game->world.generals[t.lord].foot, 200); // losses reached the world
 

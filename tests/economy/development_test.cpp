@@ -14,12 +14,14 @@ TEST_F(EconomyTest, LandDevelopmentKeepsOutOfTheFarmingSeasonAndEveryCommandStay
     for (int month = 1; month <= 12; ++month) {
         w.date.month = month;
         const std::string refusal = checkDevelopmentCommand(w, Dev::Land, 0);
-        if (month >= 3 && month <= 8) EXPECT_EQ(refusal, kFarmingSeason) << month;
-        else EXPECT_EQ(refusal, "") << month;
+        if (month >= 3 && month <= 8)
+            EXPECT_EQ(refusal, kFarmingSeason) << month;
+        else
+            EXPECT_EQ(refusal, "") << month;
         EXPECT_EQ(checkDevelopmentCommand(w, Dev::Market, 0), "") << month;
     }
     w.date.month = 1;
-    EXPECT_EQ(checkDevelopmentCommand(w, Dev::Land, 1), "");  // joined by a route
+    EXPECT_EQ(checkDevelopmentCommand(w, Dev::Land, 1), ""); // joined by a route
     EXPECT_EQ(checkDevelopmentCommand(w, Dev::Mine, 2), developmentTexts(Dev::Mine).tooFar);
     EXPECT_EQ(checkDevelopmentCommand(w, Dev::Market, -1), "国を選択してください");
     // The season is refused before the distance.
@@ -39,7 +41,8 @@ TEST_F(EconomyTest, TheListHoldsOwnUnbesiegedCastlesBelowTheirCeilingNotRaisedSi
     }
     w.castles[besieged].besiegerCount = 1;
     w.castles[full].town = 100;
-    for (int c = 0; c < w.castleCount; ++c) w.castleSnapshot[c] = w.castles[c];
+    for (int c = 0; c < w.castleCount; ++c)
+        w.castleSnapshot[c] = w.castles[c];
     EXPECT_EQ(developmentCastles(w, Dev::Market, player, 0), std::vector<int>{home});
 
     runDevelopment(game, Dev::Market, player, -1, {home});
@@ -110,7 +113,8 @@ TEST_F(EconomyTest, TheCostCheckRefusesShortFundsAndTheExecutionChargesEachCastl
     EXPECT_TRUE(c.confirm);
     EXPECT_EQ(c.message, "100の費用が必要です。楽市楽座を行いますか？");
 
-    for (int c2 : {home, near}) w.castleSites[c2].maxTown = 500;
+    for (int c2 : {home, near})
+        w.castleSites[c2].maxTown = 500;
     const std::vector<int> values = runDevelopment(game, Dev::Market, player, -1, {home, near});
     EXPECT_EQ(w.houses[player].funds, 0);
     ASSERT_EQ(values.size(), 2u);

@@ -19,7 +19,8 @@ struct EconomyTest : ::testing::Test {
 
     void SetUp() override {
         const int r = b.region("畿内");
-        for (const char* name : {"山城", "摂津", "大和"}) b.province(name, r);
+        for (const char* name : {"山城", "摂津", "大和"})
+            b.province(name, r);
         w.date = {1560, 4};
         w.settings.startYear = 1560;
         w.settings.startMonth = 4;

@@ -1,6 +1,7 @@
 // Firearms: prices, production capacity, the markets on offer, deployment limits, the month's
 // deliveries and the drift.
 #include "economy/firearms.h"
+#include "game/month_event_step.h"
 
 #include "economy_fixture.h"
 #include "game/scripted_frontend.h"
@@ -42,6 +43,14 @@ TEST_F(Firearms, UnitPricesTruncateAndNeverFallBelowOne) {
     EXPECT_EQ(productionUnitPrice(w), 1);
     const int m = market("堺", 1, 0.0, 100);
     EXPECT_EQ(marketUnitPrice(w, m), 1);
+
+    // A number the money does not cover drops; the warning comes when nothing could be cut.
+    EXPECT_EQ(fitToFunds(5, 0, 1200, 500).value, 2);
+    EXPECT_FALSE(fitToFunds(5, 0, 1200, 500).warn);
+    EXPECT_EQ(fitToFunds(3, 1000, 1200, 100).value, 2); // other markets' orders count
+    EXPECT_TRUE(fitToFunds(0, 0, -10, 500).warn);
+    EXPECT_EQ(fitToFunds(0, 0, -10, 500).value, 0);
+    EXPECT_EQ(fitToFunds(4, 0, 2000, 500).value, 4);
 }
 
 TEST_F(Firearms, CapacitySharesEachProvincesOutputByTownEconomy) {
@@ -90,6 +99,7 @@ TEST_F(Firearms, MarketsAreOfferedByTheNearestReachableCastleAndShowOrdersUnderW
     w.gunMarkets[sakai].monthlyPurchases = 0; // a new phase
     const MarketOffer later = marketAvailability(w, player, true)[0];
     EXPECT_TRUE(later.underWay);
+    EXPECT_EQ(later.available, -1);
     EXPECT_EQ(later.ordered, 5);
     EXPECT_EQ(purchasable(w, later), 0);
     // A tiny supply still offers one unit.
@@ -182,11 +192,23 @@ TEST_F(Firearms, TheDriftWaitsForTheFirstMonthToPassAndEachStartYear) {
     EXPECT_EQ(w.gunProduction[2].current, 0.0); // not before its year
     EXPECT_EQ(g.costCurrent, 40);
     EXPECT_EQ(g.rateCurrent, 100);
-    for (int i = 0; i < 3; ++i) driftFirearms(w);
+    for (int i = 0; i < 3; ++i)
+        driftFirearms(w);
     EXPECT_DOUBLE_EQ(w.settings.teppouCostCurrent, 50.0);
     EXPECT_EQ(p.current, 13.0);
     EXPECT_EQ(g.costCurrent, 32);
     EXPECT_EQ(g.rateCurrent, 150);
+}
+
+TEST_F(Firearms, TheMonthsEventStepDeliversThenDrifts) {
+    w.date = {1560, 6};
+    b.castle("駿府城", rival, 2); // two houses: nobody has unified the country
+    w.houses[player].gunsOrderedThisMonth = 2;
+    w.settings.teppouCostCurrent = 120.0;
+    ASSERT_TRUE(monthEventStep(game));
+    EXPECT_EQ(w.houses[player].undeployedGuns, 2);
+    EXPECT_EQ(w.houses[player].gunsOrderedThisMonth, 0);
+    EXPECT_DOUBLE_EQ(w.settings.teppouCostCurrent, 119.0);
 }
 
 } // namespace

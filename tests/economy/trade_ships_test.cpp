@@ -27,7 +27,8 @@ struct TradeShips : EconomyTest {
     }
     std::vector<int> offered(int province) {
         std::vector<int> out;
-        for (const PartnerRow& r : partnersFrom(w, player, province)) out.push_back(r.partner);
+        for (const PartnerRow& r : partnersFrom(w, player, province))
+            out.push_back(r.partner);
         return out;
     }
 };

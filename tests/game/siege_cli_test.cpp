@@ -31,11 +31,13 @@ SiegeRun siege(const std::string& file) {
     std::string out;
     std::array<char, 4096> buf;
     size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0)
+        out.append(buf.data(), n);
     const int s = pclose(p);
     r.status = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
     std::istringstream in(out);
-    for (std::string line; std::getline(in, line);) r.lines.push_back(line);
+    for (std::string line; std::getline(in, line);)
+        r.lines.push_back(line);
     return r;
 }
 
@@ -45,10 +47,12 @@ std::string written(const std::string& name, const std::string& json) {
     return path.string();
 }
 
-bool has(const std::string& line, const std::string& part) { return line.find(part) != std::string::npos; }
+bool has(const std::string& line, const std::string& part) {
+    return line.find(part) != std::string::npos;
+}
 
 class SiegeCli : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         if (!fs::exists(kCli)) GTEST_SKIP() << "vardenholm-cli is not built in " << VH_BINARY_DIR;
     }
@@ -78,7 +82,8 @@ TEST_F(SiegeCli, CasesPrintSallyTurnsAndEnd) {
     const SiegeRun held = siege(kCases + "storm.json");
     ASSERT_EQ(held.status, 0);
     EXPECT_EQ(held.lines.size(), 6u); // five turns and the end
-    EXPECT_TRUE(has(held.lines[0], "\"withdrawn\":[\"北条綱成\"]") && has(held.lines[0], "\"withdrawnTo\":[\"韮山城\"]"));
+    EXPECT_TRUE(has(held.lines[0], "\"withdrawn\":[\"北条綱成\"]") &&
+                has(held.lines[0], "\"withdrawnTo\":[\"韮山城\"]"));
 }
 
 TEST_F(SiegeCli, SameSeedModuloTwoToTheThirtyTwoSameLines) {
@@ -113,7 +118,8 @@ TEST_F(SiegeCli, OutOfRangeInputExitsTwo) {
         EXPECT_TRUE(r.lines.empty()) << name;
     }
     std::string many = "{" + castle + R"(, "defenders": [)";
-    for (int i = 0; i < 21; ++i) many += std::string(i ? "," : "") + R"({"name": "g", "foot": 1})";
+    for (int i = 0; i < 21; ++i)
+        many += std::string(i ? "," : "") + R"({"name": "g", "foot": 1})";
     EXPECT_EQ(siege(written("many", many + "]}")).status, 2);
     EXPECT_EQ(siege(kCases + "no-such-case.json").status, 2);
     EXPECT_EQ(siege(written("edge", "{" + castle + "}")).status, 0);

@@ -2,6 +2,8 @@
 // release and exchange, the hostage hand-over and its draws, coming of age and return, guests,
 // and the computer houses' personnel step.
 #include "diplomacy/operations.h"
+#include "diplomacy/player_commands.h"
+#include "game/phase_table.h"
 #include "personnel/guests.h"
 #include "personnel/hostages.h"
 #include "personnel/personnel_lists.h"
@@ -74,6 +76,13 @@ TEST_F(Prisoners, ExchangeNeedsTheBetterBargainAndReleasesBoth) {
     EXPECT_EQ(out.message, "今川 は捕虜交換を承諾しませんでした");
     EXPECT_EQ(w.generals[ours].status, kStatusPrisoner);
 
+    // The partner comes from the diplomacy house choice: any house but the player's, no question.
+    EXPECT_EQ(checkDiplomacyTarget(w, DiplomacyCommand::PrisonerExchange, me).message,
+              "当家以外の大名を指定してください");
+    const TargetCheck partner = checkDiplomacyTarget(w, DiplomacyCommand::PrisonerExchange, rival);
+    EXPECT_EQ(partner.result, TargetCheck::Confirm);
+    EXPECT_EQ(partner.message, "");
+
     w.generals[theirs].politics += 1;
     out = exchangePrisoners(game, rival, {ours}, {theirs});
     EXPECT_TRUE(out.accepted);
@@ -81,7 +90,9 @@ TEST_F(Prisoners, ExchangeNeedsTheBetterBargainAndReleasesBoth) {
     EXPECT_EQ(w.generals[ours].house, me);
     EXPECT_EQ(w.generals[theirs].house, rival);
     EXPECT_EQ(w.generals[theirs].castle, rivalCastle);
-    EXPECT_EQ(player.texts("message"), std::vector<std::string>{"秀吉 が 今川 の捕虜から解放され、清洲城 に帰還しました"});
+    EXPECT_EQ(player.texts("message"),
+              (std::vector<std::string>{"今川 は捕虜交換を承諾しませんでした", "今川 は捕虜交換を承諾しました",
+                                        "秀吉 が 今川 の捕虜から解放され、清洲城 に帰還しました"}));
 }
 
 TEST_F(Prisoners, ReleaseWithoutAHomeCastleSeeksTheLargestFriends) {
@@ -275,7 +286,8 @@ TEST_F(Guests, AComputerHouseRecruitsWillingPrisonersAndTakesTheAblestGuest) {
     takePrisoner(game, rival, captive);
     w.generals[captive].refusalCounter = 0;
     player.clear();
-    computerPrisonersAndGuests(game, rival);
+    // The 人事 phase runs it for every computer house.
+    phaseRoutines(game, kPhasePersonnel).house(game, rival);
     EXPECT_EQ(w.generals[captive].house, rival);
     EXPECT_EQ(w.generals[wise].status, kStatusGuest); // 2 + 14 beats 9 + 6
     EXPECT_EQ(w.generals[able].status, kStatusOrdinary);

@@ -3,10 +3,10 @@
 // delivery notice. ｷｬﾝｾﾙ leaves the saved image of the world unchanged in every window.
 #include "game/save_game.h"
 #include "ui/development_dialog.h"
+#include "ui/economy_widgets.h"
 #include "ui/firearms_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/qt_frontend.h"
-#include "ui/economy_widgets.h"
 #include "ui/trade_ship_dialogs.h"
 #include "ui/ui_text.h"
 #include "ui_test_support.h"
@@ -33,17 +33,21 @@ QStringList rows(QTreeWidget* list) {
     QStringList out;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         QStringList cells;
-        for (int c = 0; c < list->columnCount(); ++c) cells << list->topLevelItem(i)->text(c);
+        for (int c = 0; c < list->columnCount(); ++c)
+            cells << list->topLevelItem(i)->text(c);
         out << cells.join("/");
     }
     return out;
 }
 
 void typeNumber(QSpinBox* box, int value) {
+    // Under a loaded machine the window may not be active yet, so the number is taken as typed
+    // rather than waiting for the focus to leave the box.
+    (void)QTest::qWaitForWindowActive(box->window(), 2000);
     box->setFocus();
     box->selectAll();
     QTest::keyClicks(box, QString::number(value));
-    QTest::keyClick(box, Qt::Key_Tab); // the number counts once the box is left
+    box->interpretText();
 }
 
 } // namespace
@@ -184,6 +188,10 @@ class EconomyDialogsTest : public QObject {
         QVERIFY(messages[0].startsWith("大名家当主の所在地から遠すぎるため、楽市楽座の指示ができません"));
         window->selectProvince(0);
         cancelLeavesTheWorld<DevelopmentDialog>("鉱山開発", [](DevelopmentDialog* d) {
+            // Space ticks the current row from the keyboard.
+            d->castleList()->setFocus();
+            QTest::keyClick(d->castleList(), Qt::Key_Space);
+            QVERIFY(d->fundsLabel()->text().startsWith("費用 100 "));
             QTest::mouseClick(d->selectAllButton(), Qt::LeftButton);
         });
     }
@@ -299,9 +307,8 @@ class EconomyDialogsTest : public QObject {
             choose(d->marketList(), 0);
             typeNumber(d->numberBox(), 20);
         });
-        cancelLeavesTheWorld<GunProductionDialog>("鉄砲生産", [](GunProductionDialog* d) {
-            typeNumber(d->numberBox(), 20);
-        });
+        cancelLeavesTheWorld<GunProductionDialog>(
+            "鉄砲生産", [](GunProductionDialog* d) { typeNumber(d->numberBox(), 20); });
     }
 
     // 鉄砲配備: 最大数配備 stops at the stock; a general full of guns gets none; ｷｬﾝｾﾙ.
@@ -336,7 +343,8 @@ class EconomyDialogsTest : public QObject {
         answering.reset();
         QStringList lines;
         test::whenModal<GunDeliveryDialog>([&](GunDeliveryDialog* d) {
-            for (QLabel* l : d->findChildren<QLabel*>()) lines << l->text();
+            for (QLabel* l : d->findChildren<QLabel*>())
+                lines << l->text();
             d->accept();
         });
         GunDelivery delivery;
@@ -344,8 +352,8 @@ class EconomyDialogsTest : public QObject {
         delivery.bought = {{"堺", 50}};
         delivery.undeployed = 100;
         frontend.showGunDelivery(delivery);
-        QCOMPARE(lines, (QStringList{"鉄砲を入手しました", "30挺の鉄砲を生産しました", "堺から50挺の鉄砲を調達しました",
-                                     "未配備鉄砲数が 100挺 になりました"}));
+        QCOMPARE(lines, (QStringList{"鉄砲を入手しました", "30挺の鉄砲を生産しました",
+                                     "堺から50挺の鉄砲を調達しました", "未配備鉄砲数が 100挺 になりました"}));
     }
 };
 

@@ -63,7 +63,8 @@ class FieldBattleWindowsTest : public QObject {
             FieldFormationDialog d(b);
             d.show();
             QCOMPARE(d.windowTitle(), QString("今川家との野戦を行います"));
-            QCOMPARE(d.findChild<QLabel*>("ownStrength")->text(), QString("騎馬兵 1400　足軽兵 5600　鉄砲数 200"));
+            QCOMPARE(d.findChild<QLabel*>("ownStrength")->text(),
+                     QString("騎馬兵 1400　足軽兵 5600　鉄砲数 200"));
             // The head of the player's house commands at once; the 本陣 button is then closed.
             QCOMPARE(d.lineList(kFieldMainLine)->count(), 1);
             QCOMPARE(d.lineList(kFieldMainLine)->item(0)->text(), QString("織田信長"));
@@ -109,7 +110,8 @@ class FieldBattleWindowsTest : public QObject {
         QCOMPARE(d.lineList(kFieldMainLine)->count(), 0);
         d.selectUnits({2});
         d.lineButton(kFieldMainLine)->click();
-        QCOMPARE(asked, QStringList{"臣従武将（客将以外）を総大将にする場合は智謀値による采配効果が得られませんがよろしいですか？"});
+        QCOMPARE(asked, QStringList{"臣従武将（客将以外）を総大将にする場合は智謀値による采配効果が得られませ"
+                                    "んがよろしいですか？"});
         QCOMPARE(d.lineList(kFieldMainLine)->count(), 0);
         answer = true;
         d.selectUnits({2});
@@ -118,7 +120,8 @@ class FieldBattleWindowsTest : public QObject {
         QVERIFY(!d.lineButton(kFieldMainLine)->isEnabled());
         QVERIFY(d.lineButton(kFieldVanguard)->isEnabled());
         // The vassal commands without a bonus once the battle is drawn up.
-        setFieldFormation(c, 0, {std::vector<int>{0, 1}, std::vector<int>{kGarrisonUnit}, std::vector<int>{2}});
+        setFieldFormation(c, 0,
+                          {std::vector<int>{0, 1}, std::vector<int>{kGarrisonUnit}, std::vector<int>{2}});
         formFieldSideAutomatically(c, 1, rng);
         deployFieldBattle(c);
         QCOMPARE(c.sides[0].commandBonus, 0);
@@ -128,7 +131,8 @@ class FieldBattleWindowsTest : public QObject {
         Random rng(7);
         FieldBattle b = battle(true);
         beginFieldBattle(b, rng);
-        setFieldFormation(b, 0, {std::vector<int>{1, 2}, std::vector<int>{kGarrisonUnit}, std::vector<int>{0}});
+        setFieldFormation(b, 0,
+                          {std::vector<int>{1, 2}, std::vector<int>{kGarrisonUnit}, std::vector<int>{0}});
         formFieldSideAutomatically(b, 1, rng);
         deployFieldBattle(b);
         FieldBattleWindow w(b, rng);
@@ -144,8 +148,10 @@ class FieldBattleWindowsTest : public QObject {
         int presses = 0;
         while (b.result == kFieldUndecided && presses < 40) {
             ++presses;
-            if (w.orderButton(kOrderAttack)->isEnabled()) w.orderButton(kOrderAttack)->click();
-            else w.orderButton(kOrderAdvance)->click();
+            if (w.orderButton(kOrderAttack)->isEnabled())
+                w.orderButton(kOrderAttack)->click();
+            else
+                w.orderButton(kOrderAdvance)->click();
             if (presses == 1) {
                 QCOMPARE(w.turnLabel()->text(), QString("ターン 2/20"));
                 QVERIFY(w.enemyOrderLabel()->text().startsWith("敵軍の行動 : "));
@@ -153,10 +159,12 @@ class FieldBattleWindowsTest : public QObject {
         }
         QVERIFY(b.result != kFieldUndecided);
         QVERIFY(b.finished);
-        for (int o = kOrderHold; o <= kOrderRetreat; ++o) QVERIFY(!w.orderButton(o)->isEnabled());
+        for (int o = kOrderHold; o <= kOrderRetreat; ++o)
+            QVERIFY(!w.orderButton(o)->isEnabled());
         QVERIFY(w.closeButton()->isEnabled());
         const QString title = w.titleLabel()->text();
-        QVERIFY2(title == "織田家の勝利" || title == "今川家の勝利" || title == "引き分け", qPrintable(title));
+        QVERIFY2(title == "織田家の勝利" || title == "今川家の勝利" || title == "引き分け",
+                 qPrintable(title));
         QVERIFY(said.contains("今川家の軍勢は退却しました") || said.contains("織田家の軍勢は退却しました") ||
                 said.contains("両軍は退却しました"));
         QCOMPARE(w.windowTitle(), title);
@@ -180,11 +188,12 @@ class FieldBattleWindowsTest : public QObject {
         w.message = [&](const QString& t) { said << t; };
         w.show();
         QTRY_VERIFY(!said.isEmpty());
-        QCOMPARE(said.first(), QString("今川義元 の計略により 今川家 の軍勢が奇襲に成功し、織田家 の本陣を急襲しました"));
+        QCOMPARE(said.first(),
+                 QString("今川義元 の計略により 今川家 の軍勢が奇襲に成功し、織田家 の本陣を急襲しました"));
         QCOMPARE(w.weatherLabel()->text(), QString("天候 : 雨（鉄砲使用不可）"));
         QVERIFY(!w.orderButton(kOrderGunfire)->isEnabled());
         QVERIFY(!w.orderButton(kOrderExchange)->isEnabled()); // the surprised side never exchanges
-        QVERIFY(w.orderButton(kOrderAttack)->isEnabled());     // one step apart
+        QVERIFY(w.orderButton(kOrderAttack)->isEnabled());    // one step apart
         w.orderButton(kOrderRetreat)->click();
         QCOMPARE(said.last(), QString("奇襲により軍勢が混乱しているため撤退できません"));
         QCOMPARE(b.turn, 0);

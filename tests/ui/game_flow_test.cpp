@@ -73,11 +73,12 @@ class GameFlowTest : public QObject {
         QCOMPARE(app->game().world.date.month, startMonth + 1);
     }
 
-    void commandsNotBuiltChangeNothing() {
+    void refusedCommandsChangeNothing() {
         const std::vector<uint8_t> before = saveImage(app->game().world);
         messages.clear();
+        // 捕虜処遇 without prisoners is refused before any dialog opens.
         QTest::mouseClick(app->window()->commandButton(1), Qt::LeftButton);
-        QTRY_COMPARE(messages, QStringList{"このコマンドは未実装です"});
+        QTRY_COMPARE(messages, QStringList{"現在、当家には捕虜がいません"});
         // By key as well: "1" presses button 1.
         app->window()->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(app->window()));

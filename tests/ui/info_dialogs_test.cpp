@@ -1,7 +1,9 @@
 // The information dialogs: castle parts and the port of a castle, the action column, the house
 // information's head and map, the list of houses sorted by number and opening a house, and the
 // general list with its vassal switch and its prisoners and hostages.
+#include "context/game_text.h"
 #include "ui/castle_info_dialog.h"
+#include "ui/coalition_list_dialog.h"
 #include "ui/general_list_dialog.h"
 #include "ui/house_info_dialog.h"
 #include "ui/house_list_dialog.h"
@@ -227,6 +229,24 @@ class InfoDialogsTest : public QObject {
         QCOMPARE(captives->cell(0, 1), QString("人質"));
         QCOMPARE(captives->cell(0, 2), QString("村上家"));
         QCOMPARE(captives->cell(0, 3), QString("59(?)"));
+    }
+
+    void coalitionsListTheirMembers() {
+        world->coalitionCount = 2;
+        world->coalitions[0].target = 0;
+        world->coalitions[0].memberCount = 2;
+        world->coalitions[0].members[0] = 1;
+        world->coalitions[0].members[1] = 2;
+        world->coalitions[1].target = 1;
+        world->coalitions[1].memberCount = 0;
+        CoalitionListDialog d(*world);
+        QCOMPARE(d.windowTitle(), QString("連合一覧"));
+        InfoTable* list = d.list();
+        QCOMPARE(list->rowCount(), 2);
+        const QString first = QString::fromStdString(houseNameText(*world, 0));
+        QCOMPARE(list->cell(0, 0), "反" + first + "連合");
+        QCOMPARE(list->cell(0, 1), QString::fromStdString(houseNameText(*world, 1) + ", " + houseNameText(*world, 2)));
+        QCOMPARE(list->cell(1, 1), QString());
     }
 
     void logShowsTheReport() {

@@ -28,8 +28,8 @@ namespace {
 
 void selectRows(PersonList* list, std::initializer_list<int> rows) {
     list->clearSelection();
-    for (int r : rows) list->topLevelItem(r)->setSelected(true);
     if (rows.size() > 0) list->setCurrentItem(list->topLevelItem(*rows.begin()), 0, QItemSelectionModel::NoUpdate);
+    for (int r : rows) list->topLevelItem(r)->setSelected(true);
 }
 
 } // namespace

@@ -87,7 +87,8 @@ class SiegeWindowTest : public QObject {
         press(w, "待機（兵糧攻め）");
         QCOMPARE(w.turnLine(), QString("ターン 2/5"));
         QCOMPARE(siege.siege().order, SiegeOrder::Wait);
-        while (siege.canOrder()) press(w, "強襲");
+        while (siege.canOrder())
+            press(w, "強襲");
         QVERIFY(!w.button("強襲")->isEnabled() && !w.button("待機（兵糧攻め）")->isEnabled());
         QVERIFY(w.button("閉じる")->isVisible());
         const int result = siege.siege().result;
@@ -178,7 +179,8 @@ class SiegeWindowTest : public QObject {
         test::whenModal<SiegeWindow>([&](SiegeWindow* w) {
             QCOMPARE(battle, 1);
             w->openSiege();
-            while (w->button("強襲")->isEnabled()) QTest::mouseClick(w->button("強襲"), Qt::LeftButton);
+            while (w->button("強襲")->isEnabled())
+                QTest::mouseClick(w->button("強襲"), Qt::LeftButton);
             QTest::mouseClick(w->button("閉じる"), Qt::LeftButton);
         });
         const SiegeMonthOutcome out = runSiegeMonth(*fixture, besieged, {});

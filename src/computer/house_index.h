@@ -1,0 +1,32 @@
+// Who holds what, by house: the castles each house owns, the generals each house and each corps
+// has, the houses submitted to each lord. The computer's routines would otherwise scan every
+// castle and general once per house; within one run of the houses of a phase these do not change
+// (their decisions only give orders and buy things), so one index serves the whole run.
+#pragma once
+
+#include "world/world_state.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace vh {
+
+struct Game;
+
+struct HouseIndex {
+    std::vector<std::vector<int>> castlesOf;   // by owner, in castle order
+    std::vector<long long> kokuOf;             // by owner: the koku of its castles
+    std::vector<std::vector<int>> generalsOf;  // by house (generals with a house), in general order
+    std::vector<std::vector<int>> submittedTo; // by lord: the houses submitted to it, in house order
+    std::array<std::vector<int>, kMaxCorps> corpsGenerals{}; // generals with a house, by corps
+};
+
+void buildHouseIndex(const WorldState& w, HouseIndex& out);
+
+// The index for the run of houses `house` belongs to in this phase (the houses before the
+// player, the player's corps, or the houses after the player), built at the first house of the
+// run. Only the phase table's entries use it; the routines called directly scan the tables.
+const HouseIndex& phaseRunIndex(Game& game, int house, bool playerCorps);
+
+} // namespace vh

@@ -1,0 +1,166 @@
+// The phase table's entries read an index of who holds what instead of scanning every castle and
+// general: over random worlds they must give exactly what the plain routines give, world and
+// draws alike.
+#include "computer/account.h"
+#include "computer/computer_turn.h"
+#include "diplomacy/computer_diplomacy.h"
+#include "diplomacy/relations.h"
+#include "game/save_game.h"
+#include "support/world_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace vh::test {
+namespace {
+
+void randomWorld(WorldState& w, Random& r) {
+    WorldBuilder b(w);
+    const int houses = 3 + r.below(6);
+    for (int h = 0; h < houses; ++h) b.house("家" + std::to_string(h), r.below(60000) - 5000);
+    for (int h = 0; h < houses; ++h)
+        for (int j = 0; j < houses; ++j)
+            if (j != h) setRelationKind(w.houses[j], h, r.below(3));
+    if (houses > 4) {
+        b.vassal(houses - 1, 0, 2);
+        b.vassal(houses - 2, 1, 1);
+    }
+    const int castles = 8 + r.below(30);
+    for (int c = 0; c < castles; ++c) {
+        const int k = b.castle("城" + std::to_string(c), r.below(houses), r.below(4));
+        Castle& castle = w.castles[k];
+        castle.yield = r.below(40000);
+        castle.support = static_cast<int16_t>(r.below(1001));
+        castle.food = r.below(5000);
+        castle.size = static_cast<uint8_t>(1 + r.below(10));
+        castle.town = static_cast<int16_t>(r.below(300));
+        castle.garrison = static_cast<int16_t>(r.below(60));
+        w.castleSites[k].maxYield = castle.yield + r.below(20000);
+        w.castleSites[k].maxTown = static_cast<int16_t>(castle.town + r.below(100));
+        w.castleSites[k].hasPort = r.below(3) == 0;
+        w.castleSnapshot[k] = castle;
+        for (int tries = 0; tries < 2 && c > 0; ++tries) {
+            const int other = r.below(c);
+            if (routeCount(w.castleSites[k]) < 6 && routeCount(w.castleSites[other]) < 6) {
+                bool linked = false;
+                for (int i = 0; i < routeCount(w.castleSites[k]); ++i) linked |= w.castleSites[k].routes[i] == other;
+                if (!linked) b.route(k, other);
+            }
+        }
+    }
+    for (int g = 0; g < 4 * castles; ++g) {
+        const int at = r.below(castles);
+        const int house = r.below(houses);
+        const bool field = w.castles[at].owner != house && r.below(3) == 0;
+        const int k = b.general("将" + std::to_string(g), house, at, field);
+        General& gen = w.generals[k];
+        gen.foot = static_cast<int16_t>(r.below(300));
+        gen.cavalry = static_cast<int16_t>(r.below(80));
+        gen.guns = static_cast<int16_t>(r.below(gen.foot + 1));
+        gen.valor = static_cast<uint8_t>(r.below(11));
+        gen.intellect = static_cast<uint8_t>(r.below(11));
+        gen.politics = static_cast<uint8_t>(r.below(11));
+        if (field) w.castles[at].besiegedBy = static_cast<int16_t>(house);
+        if (r.below(8) == 0) gen.status = kStatusGuest;
+    }
+    // One corps of house 0 per action, each over a province or two.
+    for (int action = 0; action < 4; ++action) {
+        int leader = -1;
+        for (int g = 0; g < w.generalCount && leader < 0; ++g)
+            if (w.generals[g].house == 0 && w.generals[g].corps == -1 && !(w.generals[g].flags & kFlagInField) &&
+                w.houses[0].head != g)
+                leader = g;
+        if (leader < 0) break;
+        const int c = b.corps(leader, 0);
+        w.corps[c].orders = static_cast<int16_t>(action);
+        w.corps[c].provinces[0] = static_cast<uint8_t>(action);
+        w.corps[c].funds = r.below(20000);
+        for (int g = 0; g < w.generalCount; ++g)
+            if (w.generals[g].house == 0 && w.generals[g].corps == -1 && r.below(3) == 0 && w.houses[0].head != g)
+                w.generals[g].corps = static_cast<int16_t>(c);
+    }
+    for (int h = 0; h < houses; ++h) w.houses[h].undeployedGuns = r.below(50);
+    w.date = GameDate{1560, 1 + r.below(12)};
+    for (int i = 0; i < houses; ++i) w.houseOrder[i] = i;
+}
+
+using Entry = void (*)(Game&, int);
+using Plain = void (*)(Game&, int, int);
+
+struct Phase {
+    int number;
+    Entry entry;
+    Plain plain;
+    bool directFirst;
+};
+
+TEST(HouseIndex, TheIndexedEntriesEqualThePlainRoutines) {
+    const Phase phases[] = {{kPhaseArmament, armHouse, armAccount, false},
+                            {kPhaseDomestic, developHouse, developAccount, false},
+                            {kPhaseStrategy, planHouseCampaign, planCampaign, true},
+                            {kPhaseSortie, launchHouseSorties, launchSorties, false}};
+    int changed = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed)
+        for (const Phase& p : phases) {
+            auto indexed = std::make_unique<Game>(), plain = std::make_unique<Game>();
+            Random r(seed * 2654435761u);
+            randomWorld(indexed->world, r);
+            indexed->world.phase = p.number;
+            plain->world = indexed->world;
+            indexed->rng.seed(seed);
+            plain->rng.seed(seed);
+            const std::vector<uint8_t> start = saveImage(plain->world);
+            for (int h = 0; h < indexed->world.houseCount; ++h) {
+                if (!houseAlive(indexed->world, h)) continue;
+                p.entry(*indexed, h);
+                if (p.directFirst) p.plain(*plain, h, -1);
+                for (int c = 0; c < kMaxCorps; ++c)
+                    if (plain->world.corps[c].leader != -1 && plain->world.corps[c].house == h) p.plain(*plain, h, c);
+                if (!p.directFirst) p.plain(*plain, h, -1);
+            }
+            const std::vector<uint8_t> after = saveImage(plain->world);
+            ASSERT_EQ(saveImage(indexed->world), after) << "seed " << seed << " phase " << p.number;
+            ASSERT_EQ(indexed->rng.state(), plain->rng.state()) << "seed " << seed << " phase " << p.number;
+            changed += after != start;
+        }
+    EXPECT_GT(changed, 100); // the worlds gave the routines something to do
+}
+
+// The plain month of one house's diplomacy, as houseDiplomacy runs it.
+void plainDiplomacy(Game& game, int house, int) {
+    if (isVassal(game.world, house)) {
+        vassalDiplomacy(game, house);
+        return;
+    }
+    const int ally = seekAlliance(game, house);
+    if (ally == kAppliedAsVassal) return;
+    demandFromVassalsAndAllies(game, house, ally);
+    turnOnAllies(game, house, ally);
+}
+
+TEST(HouseIndex, DiplomacyFromTheIndexEqualsThePlainOne) {
+    int logged = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        auto indexed = std::make_unique<Game>(), plain = std::make_unique<Game>();
+        Random r(seed * 2246822519u);
+        randomWorld(indexed->world, r);
+        indexed->world.phase = kPhaseDiplomacy;
+        plain->world = indexed->world;
+        indexed->rng.seed(seed);
+        plain->rng.seed(seed);
+        for (int h = 0; h < indexed->world.houseCount; ++h) {
+            if (!houseAlive(indexed->world, h)) continue;
+            houseDiplomacy(*indexed, h);
+            plainDiplomacy(*plain, h, -1);
+        }
+        ASSERT_EQ(saveImage(indexed->world), saveImage(plain->world)) << "seed " << seed;
+        ASSERT_EQ(indexed->rng.state(), plain->rng.state()) << "seed " << seed;
+        ASSERT_EQ(indexed->diplomacyLog, plain->diplomacyLog) << "seed " << seed;
+        logged += !plain->diplomacyLog.empty();
+    }
+    EXPECT_GT(logged, 10);
+}
+
+} // namespace
+} // namespace vh::test
