@@ -68,7 +68,12 @@ void siegeOf(Game& game, const ResolutionServices& s, int c) {
     // The siege may have ended with nobody left before the castle.
     if (k.besiegerCount == 0) return;
     if (out.result == kSiegeFallen) {
-        if (k.size > 1) --k.size;
+        if (k.size > 1) {
+            --k.size;
+            // A smaller castle holds less: the stores it can no longer keep are lost.
+            const long long cap = static_cast<long long>(k.size) * w.settings.shiroHyourouMax;
+            if (k.food > cap) k.food = static_cast<int32_t>(std::max(0LL, cap));
+        }
         appendReportLine(game, "  → " + name + "は強襲により落城しました");
     } else {
         appendReportLine(game, "  → " + name + "は兵糧が尽きて開城しました");

@@ -107,6 +107,8 @@ void watchAsSpectator(WorldState& w) {
     phantom = DaimyoHouse{};
     phantom.lord = w.houseCount;
     w.playerHouse = w.houseCount;
+    // Last in the order until the next shuffle, as the shuffle itself places him.
+    w.houseOrder[w.houseCount] = w.houseCount;
     ++w.houseCount;
     w.spectator = true;
 }

@@ -119,27 +119,19 @@ TEST_F(FallTest, ANewOwnerWithoutOtherCastlesKeepsTheCastlesOwnSupport) {
 }
 
 TEST_F(FallTest, ACorpsKeepsTheCastleOnlyWhenEveryBesiegerServesInItAndItKeepsConquests) {
-    const int corps = b.corps(takamoto, mori);
-    transferCastle(*game, gassan);
-    EXPECT_EQ(w.castles[gassan].corps, -1); // the corps does not keep what it conquers
-    EXPECT_EQ(w.castles[gassan].lord, motonari);
-
-    w.corps[corps].orders = 0x100;
-    general("元春", mori, shiraga, 1, 1, true);
-    const int kobayakawa = general("隆景", mori, shiraga, 1, 1, true);
-    w.generals[kobayakawa].corps = static_cast<int16_t>(corps);
-    transferCastle(*game, shiraga);
-    EXPECT_EQ(w.castles[shiraga].corps, -1); // 元春 is under the head's own command
-
-    w.castles[shiraga].owner = static_cast<int16_t>(amago);
-    for (int g = 0; g < w.generalCount; ++g) w.generals[g].corps = static_cast<int16_t>(corps);
-    w.generals[motonari].corps = -1;
-    for (int g : {w.castles[shiraga].generals[0], w.castles[shiraga].generals[1]}) w.generals[g].flags |= kFlagInField;
-    std::copy(w.castles[shiraga].generals, w.castles[shiraga].generals + 2, w.castles[shiraga].besiegers);
-    w.castles[shiraga].besiegerCount = 2;
-    transferCastle(*game, shiraga);
-    EXPECT_EQ(w.castles[shiraga].corps, corps);
-    EXPECT_EQ(w.castles[shiraga].lord, takamoto);
+    struct Case {
+        bool keeps, secondInCorps, corpsHolds;
+    };
+    for (const Case k : {Case{false, true, false}, Case{true, false, false}, Case{true, true, true}}) {
+        FallWorld t;
+        const int corps = t.b.corps(t.takamoto, t.mori);
+        if (k.keeps) t.w.corps[corps].orders = 0x100;
+        const int second = t.general("元春", t.mori, t.gassan, 1, 1, true);
+        if (k.secondInCorps) t.w.generals[second].corps = static_cast<int16_t>(corps);
+        transferCastle(*t.game, t.gassan);
+        EXPECT_EQ(t.w.castles[t.gassan].corps, k.corpsHolds ? corps : -1);
+        EXPECT_EQ(t.w.castles[t.gassan].lord, k.corpsHolds ? t.takamoto : t.motonari); // else the head
+    }
 }
 
 TEST_F(FallTest, AMinedCastleRaisesTheConquerorsMiningSkillOnlyFromAHigherOne) {

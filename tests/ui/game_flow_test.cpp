@@ -40,7 +40,7 @@ class GameFlowTest : public QObject {
         // Scripted start as 武田家 (house 0): no file chooser, no house dialog.
         app = std::make_unique<GameApp>(AppOptions{dir->dir.path(), dir->scenario(), 0, {}});
         messages.clear();
-        answering.reset(test::autoAnswer(&messages));
+        answering.reset(test::autoAnswer(&messages, {}, true));
         QVERIFY(app->start());
         QTRY_VERIFY_WITH_TIMEOUT(
             app->game().world.playerHouse == 0 && app->window()->endTurnButton()->isEnabled(), 15000);
@@ -156,7 +156,7 @@ class GameFlowTest : public QObject {
             if (w.castles[c].owner == 0) w.castles[c].owner = 2;
         w.houses[0].head = -1;
         const QString question = "当家は滅亡しました。今後の経過を見ますか？";
-        answering.reset(test::autoAnswer(&messages, question));
+        answering.reset(test::autoAnswer(&messages, question, true));
         messages.clear();
         for (int i = 0; i < 6 && !app->ended(); ++i) {
             QTest::mouseClick(app->window()->endTurnButton(), Qt::LeftButton);

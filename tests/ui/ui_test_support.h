@@ -3,6 +3,7 @@
 #pragma once
 
 #include "fixture_world.h"
+#include "ui/siege_window.h"
 #include "world/map_file.h"
 
 #include <QApplication>
@@ -76,14 +77,27 @@ inline QTimer* answerMessage(QString* text, QMessageBox::StandardButton button =
 // Answers every message box that appears from now on with OK or Yes, logging its text: the rules'
 // own messages of a month (events, deaths) must not stop a test.
 // A question whose text is `sayNoTo` is answered with No instead.
-inline QTimer* autoAnswer(QStringList* log, const QString& sayNoTo = {}) {
+// With `playSieges` a siege window the month opens is played through too (defending or storming
+// each turn, then 閉じる).
+inline QTimer* autoAnswer(QStringList* log, const QString& sayNoTo = {}, bool playSieges = false) {
     auto* timer = new QTimer(qApp);
-    QObject::connect(timer, &QTimer::timeout, [log, sayNoTo] {
+    QObject::connect(timer, &QTimer::timeout, [log, sayNoTo, playSieges] {
         // The month's reports and questions (accounts, harvest, weather, envoys) take their
         // default answer, as a message box takes OK.
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (dialog && dialog->isVisible() && dialog->property("vhRoutineDialog").toBool()) {
             dialog->accept();
+            return;
+        }
+        // A siege of the player's castle (or by his army) the month brings: defend or storm turn by
+        // turn, then close the window once the siege is over.
+        if (auto* siege = qobject_cast<ui::SiegeWindow*>(dialog); playSieges && siege && siege->isVisible()) {
+            for (const char* caption : {"閉じる", "城内で防戦", "強襲"})
+                if (QPushButton* b = siege->button(caption); b && b->isVisible() && b->isEnabled()) {
+                    // Later: the turn's messages open inside the click and need this timer again.
+                    QTimer::singleShot(0, b, &QPushButton::click);
+                    return;
+                }
             return;
         }
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
