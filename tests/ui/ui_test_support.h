@@ -3,6 +3,8 @@
 #pragma once
 
 #include "fixture_world.h"
+#include "ui/field_battle_window.h"
+#include "ui/field_formation_dialog.h"
 #include "ui/siege_window.h"
 #include "world/map_file.h"
 
@@ -13,6 +15,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -78,7 +81,9 @@ inline QTimer* answerMessage(QString* text, QMessageBox::StandardButton button =
 // own messages of a month (events, deaths) must not stop a test.
 // A question whose text is `sayNoTo` is answered with No instead.
 // With `playSieges` a siege window the month opens is played through too (defending or storming
-// each turn, then 閉じる).
+// each turn, then 閉じる), and so is a field battle the player's generals meet on the road or
+// before a castle (the first unit in the 本陣, the others in the first line that takes them, then 待機 turn by
+// turn).
 inline QTimer* autoAnswer(QStringList* log, const QString& sayNoTo = {}, bool playSieges = false) {
     auto* timer = new QTimer(qApp);
     QObject::connect(timer, &QTimer::timeout, [log, sayNoTo, playSieges] {
@@ -95,6 +100,29 @@ inline QTimer* autoAnswer(QStringList* log, const QString& sayNoTo = {}, bool pl
             for (const char* caption : {"閉じる", "城内で防戦", "強襲"})
                 if (QPushButton* b = siege->button(caption); b && b->isVisible() && b->isEnabled()) {
                     // Later: the turn's messages open inside the click and need this timer again.
+                    QTimer::singleShot(0, b, &QPushButton::click);
+                    return;
+                }
+            return;
+        }
+        if (auto* form = qobject_cast<ui::FieldFormationDialog*>(dialog); playSieges && form && form->isVisible()) {
+            // The first unit leads from the 本陣, the others go to the first line that takes them.
+            for (int line : {2, 0, 1, 2}) {
+                if (form->allPlaced()) break;
+                std::vector<int> units;
+                for (int i = 0; i < form->unplacedList()->topLevelItemCount(); ++i)
+                    units.push_back(form->unplacedList()->topLevelItem(i)->data(0, Qt::UserRole + 1).toInt());
+                if (line == 2 && units.size() > 1) units.resize(1);
+                form->selectUnits(units);
+                form->placeSelected(line);
+            }
+            if (form->allPlaced() && form->okButton()->isEnabled())
+                QTimer::singleShot(0, form->okButton(), &QPushButton::click);
+            return;
+        }
+        if (auto* field = qobject_cast<ui::FieldBattleWindow*>(dialog); playSieges && field && field->isVisible()) {
+            for (QPushButton* b : {field->closeButton(), field->orderButton(kOrderHold)})
+                if (b && b->isVisible() && b->isEnabled()) {
                     QTimer::singleShot(0, b, &QPushButton::click);
                     return;
                 }
