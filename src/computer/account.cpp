@@ -2,6 +2,7 @@
 #include "computer/account.h"
 
 #include "computer/house_index.h"
+#include "diplomacy/figures.h"
 #include "economy/economy_common.h"
 #include "world/numeric.h"
 
@@ -143,28 +144,14 @@ bool isFrontline(const WorldState& w, int castle) {
     return false;
 }
 
-namespace {
-
-int defendersOf(const WorldState& w, int castle) {
-    const Castle& k = w.castles[castle];
-    long long sum = k.garrison;
-    for (int i = 0; i < k.generalCount && i < Castle::kMaxGenerals; ++i) {
-        const int g = k.generals[i];
-        if (g >= 0 && g < w.generalCount) sum += w.generals[g].cavalry + w.generals[g].foot;
-    }
-    return clampToInt(sum);
-}
-
-} // namespace
-
 int foodMonths(const WorldState& w, int castle) {
-    const int defenders = defendersOf(w, castle);
+    const int defenders = castleDefenders(w, castle);
     if (defenders == 0) return 1;
     return ceilAway(w.castles[castle].food / (static_cast<double>(defenders) * heiUnit(w)));
 }
 
 int monthsAgainst(const WorldState& w, int castle, int strength) {
-    const int defenders = defendersOf(w, castle);
+    const int defenders = castleDefenders(w, castle);
     if (defenders == 0) return 1;
     const Castle& k = w.castles[castle];
     const double food = ceilAway(k.food / (static_cast<double>(defenders) * heiUnit(w)));
