@@ -3,8 +3,8 @@
 // with no unfriendly neighbour left, turns on its weakest ally. Every outcome is a line of the
 // month's diplomacy log.
 //
-// Set-up and loading are told elsewhere to compute a "derived diplomacy figure"; no rule here
-// defines or reads one, so nothing is computed for it.
+// Computer diplomacy keeps no figure of its own between months: set-up and loading derive nothing
+// for it, since no rule here reads such a figure.
 #pragma once
 
 #include <string>

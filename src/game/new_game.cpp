@@ -293,7 +293,7 @@ void setUpNewGame(Game& game) {
     }
     applyInitialRelations(game);
     w.coalitionCount = 0;
-    // The coalition figure of computer diplomacy is derived here once it exists (issue #9).
+    // No diplomacy figure is derived here: computer diplomacy keeps no figure of its own.
     const std::vector<int> power = housePowerFigures(w);
     for (int h = 0; h < w.houseCount; ++h)
         for (int16_t& p : w.houses[h].powerHistory) p = static_cast<int16_t>(power[h]);

@@ -290,7 +290,7 @@ int loadGame(Game& game, const std::string& path) {
         game.show(saveResultMessage(code));
         return code;
     }
-    // The coalition figure of computer diplomacy is derived again here once it exists (issue #9).
+    // No diplomacy figure is derived again here: computer diplomacy keeps no figure of its own.
     game.quietMode = false;
     game.gameOver = false;
     game.benchmark = false;
