@@ -112,7 +112,7 @@ inline QTimer* autoAnswer(QStringList* log, const QString& sayNoTo = {}, bool pl
                 std::vector<int> units;
                 for (int i = 0; i < form->unplacedList()->topLevelItemCount(); ++i)
                     units.push_back(form->unplacedList()->topLevelItem(i)->data(0, Qt::UserRole + 1).toInt());
-                if (line == 2 && units.size() > 1) units.resize(1);
+                if (line == 2 && units.size() > 1) units.erase(units.begin() + 1, units.end());
                 form->selectUnits(units);
                 form->placeSelected(line);
             }
