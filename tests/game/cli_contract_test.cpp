@@ -1,5 +1,7 @@
 // The command-line contract other checks rely on: benchmark prints the speed line and a digest,
 // twice the same; watch, resume and save-info agree with each other; bad files fail cleanly.
+#include "support/cli_run.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,22 +20,9 @@ namespace fs = std::filesystem;
 const std::string kCli = std::string(VH_BINARY_DIR) + "/vardenholm-cli";
 const std::string kSmall = std::string(VH_TEST_DATA_DIR) + "/game/small.snr";
 
-struct CliRun {
-    int status = -1;
-    std::string out;
-};
+using vh::test::CliRun;
 
-CliRun run(const std::string& args) {
-    CliRun r;
-    FILE* p = popen((kCli + " " + args + " 2>/dev/null").c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int s = pclose(p);
-    r.status = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-    return r;
-}
+CliRun run(const std::string& args) { return vh::test::runCli(args); }
 
 std::string lastLine(const std::string& out) {
     const size_t end = out.find_last_not_of('\n');

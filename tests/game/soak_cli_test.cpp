@@ -1,5 +1,7 @@
 // vardenholm-cli soak: a sound game passes with its per-seed figures, and a game whose first
 // castle-list fix-up has to move a general (a Debug Message) fails with a non-zero exit.
+#include "support/cli_run.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -18,22 +20,9 @@ namespace fs = std::filesystem;
 const std::string kCli = std::string(VH_BINARY_DIR) + "/vardenholm-cli";
 const fs::path kData = fs::path(VH_TEST_DATA_DIR) / "game";
 
-struct SoakRun {
-    int status = -1;
-    std::string out;
-};
+using SoakRun = vh::test::CliRun;
 
-SoakRun soak(const std::string& args) {
-    SoakRun r;
-    FILE* p = popen((kCli + " soak " + args + " 2>/dev/null").c_str(), "r");
-    if (!p) return r;
-    std::array<char, 4096> buf;
-    size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) r.out.append(buf.data(), n);
-    const int s = pclose(p);
-    r.status = WIFEXITED(s) ? WEXITSTATUS(s) : -1;
-    return r;
-}
+SoakRun soak(const std::string& args) { return vh::test::runCli("soak " + args); }
 
 TEST(SoakCli, PassesASoundGameAndFailsOnADebugMessage) {
     if (!fs::exists(kCli)) GTEST_SKIP() << "vardenholm-cli is not built in " << VH_BINARY_DIR;
