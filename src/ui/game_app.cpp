@@ -81,7 +81,9 @@ bool GameApp::start() {
 
     attachServices(); // the preferences file, the music and the help
     const QTime now = QTime::currentTime();
-    game_->rng.seed(static_cast<uint32_t>(now.hour() * 3600 + now.minute() * 60 + now.second()));
+    game_->rng.seed(options_.scenario.isEmpty()
+                        ? static_cast<uint32_t>(now.hour() * 3600 + now.minute() * 60 + now.second())
+                        : options_.seed);
     game_->world.playerHouse = -1;
     game_->world.phase = kPhaseEvent;
     window_->show();

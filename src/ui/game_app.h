@@ -23,6 +23,9 @@ struct AppOptions {
     QString scenario;
     int house = -2;
     QString screenshotDir; // write the screenshots there and end
+    // The generator's seed of such a scripted start, so that a test or screenshot run repeats
+    // itself; a player's game is seeded from the time of day.
+    uint32_t seed = 0;
 };
 
 class GameApp : public QObject {
