@@ -15,11 +15,8 @@
 using namespace vh;
 using namespace vh::ui;
 
-class BattleDialogsTest : public QObject {
+class BattleDialogsTest : public QObject, test::WindowGame {
     Q_OBJECT
-    std::unique_ptr<Game> game;
-    QtFrontend frontend;
-    std::unique_ptr<MainWindow> window;
 
     void select(InfoTable* table, int rows) {
         table->selectionModel()->clearSelection();
@@ -32,18 +29,10 @@ class BattleDialogsTest : public QObject {
     void initTestCase() { test::armWatchdog(60000); }
 
     void init() {
-        game = std::make_unique<Game>();
-        test::buildFixtureWorld(game->world);
-        game->world.playerHouse = 0;
-        window = std::make_unique<MainWindow>(*game);
-        frontend.attach(window.get());
-        game->frontend = &frontend;
+        newFixtureGame();
+        attachWindow();
     }
-    void cleanup() {
-        game->frontend = nullptr;
-        window.reset();
-        game.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void theReportClosesTheSortiePhase() {
         prepareSiege(0, 10); // a large castle holds out the month

@@ -14,6 +14,8 @@
 
 using namespace vh;
 using namespace vh::ui;
+using vh::test::clickRow;
+using vh::test::rows;
 
 namespace {
 
@@ -22,67 +24,20 @@ QPoint viewPoint(const MapView* map, const WorldState& w, double x, double y) {
     return mapTransform(w, map->state()).map(QPointF(x, y)).toPoint();
 }
 
-void clickRow(QTreeWidget* list, int row) {
-    QTreeWidgetItem* item = list->topLevelItem(row);
-    QVERIFY(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-}
-
-QStringList rows(QTreeWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QStringList cells;
-        for (int c = 0; c < list->columnCount(); ++c)
-            cells << list->topLevelItem(i)->text(c);
-        out << cells.join("/");
-    }
-    return out;
-}
-
 } // namespace
 
-class DiplomacyDialogsTest : public QObject {
+class DiplomacyDialogsTest : public QObject, test::WindowGame {
     Q_OBJECT
-    std::unique_ptr<Game> game;
-    QtFrontend frontend;
-    std::unique_ptr<MainWindow> window;
-    QStringList messages;
-    std::unique_ptr<QTimer> answering;
-
-    WorldState& world() { return game->world; }
-    void press(const char* caption) {
-        for (int b = 1; b <= 12; ++b)
-            if (window->commandButton(b)->text() == caption) {
-                QTest::mouseClick(window->commandButton(b), Qt::LeftButton);
-                return;
-            }
-        QFAIL(caption);
-    }
 
   private slots:
     void initTestCase() { test::armWatchdog(60000); }
 
     void init() {
-        game = std::make_unique<Game>();
-        test::buildFixtureWorld(world());
-        world().playerHouse = 0; // 武田家
-        world().phase = 3;
-        window = std::make_unique<MainWindow>(*game);
-        frontend.attach(window.get());
-        game->frontend = &frontend;
-        window->show();
-        window->showPhase(3);
-        window->setPlayerTurn(true);
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        messages.clear();
-        answering.reset(test::autoAnswer(&messages));
+        newFixtureGame();
+        openWindow();
+        showPlayerPhase(3);
     }
-    void cleanup() {
-        answering.reset();
-        game->frontend = nullptr;
-        window.reset();
-        game.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     // 外交関係破棄: house choice on the map, the confirmation, the outcome, the relation dissolved.
     void breakingARelationEndToEnd() {

@@ -19,6 +19,7 @@
 
 using namespace vh;
 using namespace vh::ui;
+using vh::test::rows;
 
 namespace {
 
@@ -27,17 +28,6 @@ void choose(QTreeWidget* list, int row) {
     QVERIFY(item);
     list->setFocus();
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(item).center());
-}
-
-QStringList rows(QTreeWidget* list) {
-    QStringList out;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        QStringList cells;
-        for (int c = 0; c < list->columnCount(); ++c)
-            cells << list->topLevelItem(i)->text(c);
-        out << cells.join("/");
-    }
-    return out;
 }
 
 void typeNumber(QSpinBox* box, int value) {
@@ -52,28 +42,10 @@ void typeNumber(QSpinBox* box, int value) {
 
 } // namespace
 
-class EconomyDialogsTest : public QObject {
+class EconomyDialogsTest : public QObject, test::WindowGame {
     Q_OBJECT
-    std::unique_ptr<Game> game;
-    QtFrontend frontend;
-    std::unique_ptr<MainWindow> window;
-    QStringList messages;
-    std::unique_ptr<QTimer> answering;
 
-    WorldState& world() { return game->world; }
-    void press(const char* caption) {
-        for (QPushButton* b : window->findChildren<QPushButton*>())
-            if (b->text() == caption && b->isVisible()) {
-                QTest::mouseClick(b, Qt::LeftButton);
-                return;
-            }
-        QFAIL(caption);
-    }
-    void inPhase(int phase) {
-        world().phase = phase;
-        window->showPhase(phase);
-        window->setPlayerTurn(true);
-    }
+    void inPhase(int phase) { showPlayerPhase(phase); }
     // Opens the window of `caption`, lets `act` work in it and checks the world is unchanged when
     // it is cancelled.
     template <class D> void cancelLeavesTheWorld(const char* caption, std::function<void(D*)> act) {
@@ -93,10 +65,7 @@ class EconomyDialogsTest : public QObject {
     void initTestCase() { test::armWatchdog(90000); }
 
     void init() {
-        game = std::make_unique<Game>();
-        WorldState& w = world();
-        test::buildFixtureWorld(w);
-        w.playerHouse = 0; // 武田家: 躑躅ヶ崎館 and 新府城 in 甲斐
+        WorldState& w = newFixtureGame(); // 武田家: 躑躅ヶ崎館 and 新府城 in 甲斐
         w.date = {1560, 10};
         w.houses[0].funds = 20000;
         for (int c = 0; c < w.castleCount; ++c) {
@@ -125,22 +94,11 @@ class EconomyDialogsTest : public QObject {
         w.generals[1].guns = 30;
         w.houses[0].undeployedGuns = 20;
 
-        window = std::make_unique<MainWindow>(*game);
-        frontend.attach(window.get());
-        game->frontend = &frontend;
-        window->show();
+        openWindow();
         inPhase(4);
         window->selectProvince(0);
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        messages.clear();
-        answering.reset(test::autoAnswer(&messages));
     }
-    void cleanup() {
-        answering.reset();
-        game->frontend = nullptr;
-        window.reset();
-        game.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     // 新田開墾: 全選択, the question with the cost, 実行結果, and one execution per opening.
     void landDevelopmentRunsOncePerOpening() {

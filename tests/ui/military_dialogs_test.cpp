@@ -18,14 +18,9 @@
 
 using namespace vh;
 using namespace vh::ui;
+using vh::test::clickRow;
 
 namespace {
-
-void selectRow(QTreeWidget* list, int row, Qt::KeyboardModifiers mods = {}) {
-    QTreeWidgetItem* item = list->topLevelItem(row);
-    QVERIFY(item);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, list->visualItemRect(item).center());
-}
 
 QPushButton* buttonNamed(QWidget* d, const QString& text) {
     for (QPushButton* b : d->findChildren<QPushButton*>())
@@ -42,28 +37,12 @@ QStringList names(QTreeWidget* list) {
 
 } // namespace
 
-class MilitaryDialogsTest : public QObject {
+class MilitaryDialogsTest : public QObject, test::WindowGame {
     Q_OBJECT
-    std::unique_ptr<Game> game;
-    QtFrontend frontend;
-    std::unique_ptr<MainWindow> window;
-    QStringList messages;
-    std::unique_ptr<QTimer> answering;
     int baba = -1; // a second castle's general of the player's house
 
-    WorldState& world() { return game->world; }
-    void press(const char* caption) {
-        for (int b = 1; b <= 12; ++b)
-            if (window->commandButton(b)->text() == caption && window->commandButton(b)->isVisible()) {
-                QTest::mouseClick(window->commandButton(b), Qt::LeftButton);
-                return;
-            }
-        QFAIL(caption);
-    }
     void startPhase(int phase) {
-        world().phase = phase;
-        window->showPhase(phase);
-        window->setPlayerTurn(true);
+        showPlayerPhase(phase);
         window->selectProvince(0);
     }
     // Presses the command, lets `inside` work the window and checks the world did not change.
@@ -83,25 +62,12 @@ class MilitaryDialogsTest : public QObject {
     void initTestCase() { test::armWatchdog(60000); }
 
     void init() {
-        game = std::make_unique<Game>();
-        test::buildFixtureWorld(world());
+        newFixtureGame(); // 武田家: 躑躅ヶ崎館 (0) and 新府城 (1) in 甲斐
         baba = test::WorldBuilder(world()).general("馬場信房", 0, 1);
         world().generals[baba].foot = 30;
-        world().playerHouse = 0; // 武田家: 躑躅ヶ崎館 (0) and 新府城 (1) in 甲斐
-        window = std::make_unique<MainWindow>(*game);
-        frontend.attach(window.get());
-        game->frontend = &frontend;
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        messages.clear();
-        answering.reset(test::autoAnswer(&messages));
+        openWindow();
     }
-    void cleanup() {
-        answering.reset();
-        game->frontend = nullptr;
-        window.reset();
-        game.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     // 武将移動: source, multi-selection, the prompts, a refused destination, then the order.
     void moveOrdersTheSelectedGenerals() {
@@ -117,8 +83,8 @@ class MilitaryDialogsTest : public QObject {
             listed = names(d->generalList());
             d->sortByColumn(1);
             sorted = names(d->generalList());
-            selectRow(d->generalList(), 0);
-            selectRow(d->generalList(), 1, Qt::ControlModifier);
+            clickRow(d->generalList(), 0);
+            clickRow(d->generalList(), 1, Qt::ControlModifier);
             prompts << d->promptLabel()->text();
             grey = d->castleGrey(1);
             d->clickCastle(2); // 村上家's castle
@@ -141,7 +107,7 @@ class MilitaryDialogsTest : public QObject {
         bool greyFar = false, greySource = true;
         expectUnchanged<MoveDialog>("武将移動", [&](MoveDialog* d) {
             d->clickCastle(0);
-            selectRow(d->generalList(), 0);
+            clickRow(d->generalList(), 0);
             d->clickCastle(1);
             greyFar = d->castleGrey(1);
             greySource = d->castleGrey(0);
@@ -157,7 +123,7 @@ class MilitaryDialogsTest : public QObject {
         QString prompt;
         test::whenModal<SortieDialog>([&](SortieDialog* d) {
             d->clickCastle(1);
-            selectRow(d->generalList(), 0);
+            clickRow(d->generalList(), 0);
             prompt = d->promptLabel()->text();
             d->showProvince(1);
             QCOMPARE(d->provinceLabel()->text(), QString("信濃"));
@@ -181,7 +147,7 @@ class MilitaryDialogsTest : public QObject {
         startPhase(kPhaseSortie);
         expectUnchanged<SortieDialog>("出陣", [&](SortieDialog* d) {
             d->clickCastle(0);
-            selectRow(d->generalList(), 0);
+            clickRow(d->generalList(), 0);
             QTest::mouseClick(d->cancelButton(), Qt::LeftButton);
         });
         QVERIFY(messages.isEmpty());

@@ -18,11 +18,8 @@
 using namespace vh;
 using namespace vh::ui;
 
-class MonthDialogsTest : public QObject {
+class MonthDialogsTest : public QObject, test::WindowGame {
     Q_OBJECT
-    std::unique_ptr<Game> game;
-    QtFrontend frontend;
-    std::unique_ptr<MainWindow> window;
 
     static AccountsReport sampleReport() {
         AccountsReport r;
@@ -40,18 +37,10 @@ class MonthDialogsTest : public QObject {
     void initTestCase() { test::armWatchdog(90000); }
 
     void init() {
-        game = std::make_unique<Game>();
-        test::buildFixtureWorld(game->world);
-        game->world.playerHouse = 0;
-        window = std::make_unique<MainWindow>(*game);
-        frontend.attach(window.get());
-        game->frontend = &frontend;
+        newFixtureGame();
+        attachWindow();
     }
-    void cleanup() {
-        game->frontend = nullptr;
-        window.reset();
-        game.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     void harvestDefaultsToTheStandardRate() {
         const std::vector<int8_t> outcomes = {kHarvestGood, kHarvestNormal, kHarvestPoor, kHarvestNormal};

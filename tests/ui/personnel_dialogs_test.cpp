@@ -36,24 +36,13 @@ void selectRows(PersonList* list, std::initializer_list<int> rows) {
 
 } // namespace
 
-class PersonnelDialogsTest : public QObject {
+class PersonnelDialogsTest : public QObject, test::WindowGame {
     Q_OBJECT
-    std::unique_ptr<Game> game;
-    QtFrontend frontend;
-    std::unique_ptr<MainWindow> window;
-    QStringList messages;
-    std::unique_ptr<QTimer> answering;
 
-    WorldState& world() { return game->world; }
     std::vector<uint8_t> image() { return saveImage(world()); }
     void press(int phase, const char* caption) {
         window->showPhase(phase);
-        for (int b = 1; b <= 12; ++b)
-            if (window->commandButton(b)->text() == caption) {
-                QTest::mouseClick(window->commandButton(b), Qt::LeftButton);
-                return;
-            }
-        QFAIL(caption);
+        WindowGame::press(caption);
     }
     // 村上家 (1) submits to the player's 武田家 (0).
     void makeVassal() { test::WorldBuilder(world()).vassal(1, 0); }
@@ -62,24 +51,11 @@ class PersonnelDialogsTest : public QObject {
     void initTestCase() { test::armWatchdog(90000); }
 
     void init() {
-        game = std::make_unique<Game>();
-        test::buildFixtureWorld(world());
-        world().playerHouse = 0;
-        window = std::make_unique<MainWindow>(*game);
-        frontend.attach(window.get());
-        game->frontend = &frontend;
-        window->show();
+        newFixtureGame();
+        openWindow();
         window->setPlayerTurn(true);
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        messages.clear();
-        answering.reset(test::autoAnswer(&messages));
     }
-    void cleanup() {
-        answering.reset();
-        game->frontend = nullptr;
-        window.reset();
-        game.reset();
-    }
+    void cleanup() { closeWindow(); }
 
     // 降伏武将の処遇: no closing while anyone is left; 切腹 and 捕虜 deal with them, then OK.
     void surrenderedGeneralsMustAllBeDealtWith() {

@@ -2,9 +2,12 @@
 // against dialogs left waiting, and answering the next modal dialog from a timer.
 #pragma once
 
+#include "context/game.h"
 #include "fixture_world.h"
 #include "ui/field_battle_window.h"
 #include "ui/field_formation_dialog.h"
+#include "ui/main_window.h"
+#include "ui/qt_frontend.h"
 #include "ui/siege_window.h"
 #include "world/map_file.h"
 
@@ -144,6 +147,77 @@ inline QTimer* autoAnswer(QStringList* log, const QString& sayNoTo = {}, bool pl
     timer->start(20);
     return timer;
 }
+
+// The rows of a list, each as its cells joined by "/".
+inline QStringList rows(QTreeWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        QStringList cells;
+        for (int c = 0; c < list->columnCount(); ++c)
+            cells << list->topLevelItem(i)->text(c);
+        out << cells.join("/");
+    }
+    return out;
+}
+
+// Clicks a list's row as the player does (with the modifiers held, for multiple selections).
+inline void clickRow(QTreeWidget* list, int row, Qt::KeyboardModifiers mods = {}) {
+    QTreeWidgetItem* item = list->topLevelItem(row);
+    QVERIFY(item);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, mods, list->visualItemRect(item).center());
+}
+
+// What the command windows' tests share: a game on the fixture world with 武田家 (house 0) as the
+// player's, in a main window with the Qt frontend attached. The test adjusts the world between
+// newFixtureGame() and attachWindow() or openWindow().
+struct WindowGame {
+    std::unique_ptr<Game> game;
+    ui::QtFrontend frontend;
+    std::unique_ptr<ui::MainWindow> window;
+    QStringList messages; // the message boxes answered since openWindow()
+    std::unique_ptr<QTimer> answering;
+
+    WorldState& world() { return game->world; }
+    WorldState& newFixtureGame() {
+        game = std::make_unique<Game>();
+        buildFixtureWorld(game->world);
+        game->world.playerHouse = 0;
+        return game->world;
+    }
+    void attachWindow() {
+        window = std::make_unique<ui::MainWindow>(*game);
+        frontend.attach(window.get());
+        game->frontend = &frontend;
+    }
+    // Also shows the window and answers every message box from then on (autoAnswer).
+    void openWindow() {
+        attachWindow();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        messages.clear();
+        answering.reset(autoAnswer(&messages));
+    }
+    void closeWindow() {
+        answering.reset();
+        game->frontend = nullptr;
+        window.reset();
+        game.reset();
+    }
+    void showPlayerPhase(int phase) {
+        game->world.phase = phase;
+        window->showPhase(phase);
+        window->setPlayerTurn(true);
+    }
+    // Presses the window's visible button of this caption, as the player clicks it.
+    void press(const QString& caption) {
+        for (QPushButton* b : window->findChildren<QPushButton*>())
+            if (b->text() == caption && b->isVisible()) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                return;
+            }
+        QFAIL(qPrintable(caption));
+    }
+};
 
 // A mouse event with the buttons held, as a drag produces it.
 inline void sendMouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button,
