@@ -2,10 +2,13 @@
 // HeiUnit steps, and the money line that follows the choices.
 #pragma once
 
+#include <QDialog>
 #include <QDialogButtonBox>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QStringList>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 
 namespace vh::ui {
 
@@ -19,6 +22,18 @@ inline int rowKey(const QTreeWidgetItem* item) {
 
 // "OK" and "ｷｬﾝｾﾙ": Enter presses OK, Escape cancels.
 QDialogButtonBox* okCancelButtons(QWidget* parent);
+// That row under a window's contents: OK runs `onOk` (the window's own check before it closes) or,
+// without one, simply accepts.
+template <class D> QDialogButtonBox* addOkCancel(D* d, QVBoxLayout* v, void (D::*onOk)() = nullptr) {
+    auto* buttons = okCancelButtons(d);
+    if (onOk)
+        QObject::connect(buttons, &QDialogButtonBox::accepted, d, onOk);
+    else
+        QObject::connect(buttons, &QDialogButtonBox::accepted, d, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, d, &QDialog::reject);
+    v->addWidget(buttons);
+    return buttons;
+}
 
 // A number of guns shown in 挺, stepping by HeiUnit; the rules count in units.
 class GunSpin : public QSpinBox {

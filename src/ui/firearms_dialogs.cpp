@@ -24,14 +24,6 @@ QLabel* balanceLabel(QWidget* parent) {
     return l;
 }
 
-QDialogButtonBox* addOkCancel(QDialog* d, QVBoxLayout* v) {
-    auto* buttons = okCancelButtons(d);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, d, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, d, &QDialog::reject);
-    v->addWidget(buttons);
-    return buttons;
-}
-
 } // namespace
 
 // ---- 鉄砲生産 ------------------------------------------------------------------------------

@@ -27,6 +27,16 @@ QLabel* remainingLabel(QWidget* parent) {
     return l;
 }
 
+// A number of ships, none until a port is chosen; a typed number counts once finished.
+QSpinBox* shipCount(const QString& name, QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setRange(0, 0);
+    box->setSuffix("隻");
+    box->setKeyboardTracking(false);
+    box->setAccessibleName(name);
+    return box;
+}
+
 } // namespace
 
 // ---- 交易船派遣 ----------------------------------------------------------------------------
@@ -62,11 +72,7 @@ TradeDispatchDialog::TradeDispatchDialog(const WorldState& world, int province, 
     auto* fleet = new QGroupBox("派遣船団", this);
     auto* g = new QGridLayout(fleet);
     g->addWidget(new QLabel("交易船数", fleet), 0, 0);
-    ships_ = new QSpinBox(fleet);
-    ships_->setRange(0, 0);
-    ships_->setSuffix("隻");
-    ships_->setKeyboardTracking(false); // a typed number counts once finished
-    ships_->setAccessibleName("交易船数");
+    ships_ = shipCount("交易船数", fleet);
     g->addWidget(ships_, 0, 1);
     g->addWidget(new QLabel("派遣費 1隻 1000", fleet), 0, 2);
     g->addWidget(new QLabel("(航海訓練は派遣費 1隻 100）", fleet), 1, 2);
@@ -74,12 +80,8 @@ TradeDispatchDialog::TradeDispatchDialog(const WorldState& world, int province, 
     funds_ = remainingLabel(this);
     v->addWidget(funds_);
 
-    auto* buttons = okCancelButtons(this);
-    ok_ = buttons->button(QDialogButtonBox::Ok);
-    ok_->setEnabled(false);
-    v->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TradeDispatchDialog::tryAccept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ok_ = addOkCancel(this, v, &TradeDispatchDialog::tryAccept)->button(QDialogButtonBox::Ok);
+    ok_->setEnabled(false); // until a port (and a destination) is chosen
     connect(ports_, &QTreeWidget::currentItemChanged, this, &TradeDispatchDialog::choosePort);
     connect(partners_, &QTreeWidget::currentItemChanged, this, &TradeDispatchDialog::choosePartner);
     connect(ships_, &QSpinBox::valueChanged, this, &TradeDispatchDialog::shipsChanged);
@@ -157,11 +159,7 @@ ShipBuildDialog::ShipBuildDialog(const WorldState& world, int province, QWidget*
     auto* build = new QGroupBox("新規建造数", this);
     auto* h = new QHBoxLayout(build);
     h->addWidget(new QLabel("交易船", build));
-    ships_ = new QSpinBox(build);
-    ships_->setRange(0, 0);
-    ships_->setSuffix("隻");
-    ships_->setKeyboardTracking(false);
-    ships_->setAccessibleName("交易船");
+    ships_ = shipCount("交易船", build);
     h->addWidget(ships_);
     h->addWidget(new QLabel("(建造費 1隻2000)", build));
     h->addStretch(1);
@@ -169,12 +167,8 @@ ShipBuildDialog::ShipBuildDialog(const WorldState& world, int province, QWidget*
     funds_ = remainingLabel(this);
     v->addWidget(funds_);
 
-    auto* buttons = okCancelButtons(this);
-    ok_ = buttons->button(QDialogButtonBox::Ok);
-    ok_->setEnabled(false);
-    v->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &ShipBuildDialog::tryAccept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    ok_ = addOkCancel(this, v, &ShipBuildDialog::tryAccept)->button(QDialogButtonBox::Ok);
+    ok_->setEnabled(false); // until a port is chosen
     connect(ports_, &QTreeWidget::currentItemChanged, this, &ShipBuildDialog::choosePort);
     connect(ships_, &QSpinBox::valueChanged, this, &ShipBuildDialog::shipsChanged);
     resize(420, 340);
