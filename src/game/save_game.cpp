@@ -7,6 +7,7 @@
 #include "world/record_codec.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -44,12 +45,12 @@ bool inRange(int v, int lo, int hi) { return v >= lo && v <= hi; }
 // Bytes of blocks 3..12, between the map and the counts.
 constexpr size_t kFixedBlockBytes = 6000 + 600 + 1 + 101 + 101 + 2 + 4 + 4 + 10000 + 20;
 
-// Reads only the map and the counts and checks the counts against the capacities and the file's
-// exact length, so a file refused there costs no scratch world.
+// Steps over the map and checks the counts against the capacities and the file's exact length,
+// so a file refused there costs neither a decoded map nor a world.
 bool countsFit(const uint8_t* data, size_t size) {
     ByteCursor in(data + kSaveHeaderBytes, size - kSaveHeaderBytes);
-    MapData map;
-    if (readMapBody(in, 200, map) != kMapOk || !in.span(kFixedBlockBytes)) return false;
+    int provinces = 0;
+    if (skipMapBody(in, 200, provinces) != kMapOk || !in.span(kFixedBlockBytes)) return false;
     int32_t c[7];
     for (int32_t& v : c) v = in.get<int32_t>();
     if (!in.span(4 + 4 + 1 + 4 + 4 + 1)) return false;
@@ -63,7 +64,7 @@ bool countsFit(const uint8_t* data, size_t size) {
         !inRange(partners, 1, kMaxTradePartners) || !inRange(coalitions, 0, kMaxCoalitions) ||
         !inRange(gunMarkets, 0, kMaxGunMarkets))
         return false;
-    return in.remaining() == tailBytes(map.provinceCount(), gunMarkets, scenarioHouses, castles, generals, waiting,
+    return in.remaining() == tailBytes(provinces, gunMarkets, scenarioHouses, castles, generals, waiting,
                                        partners, coalitions, scenarioGenerals, houses);
 }
 
@@ -152,14 +153,59 @@ std::vector<uint8_t> saveImage(const WorldState& w) {
 }
 
 int parseSaveImage(const uint8_t* data, size_t size, WorldState& out) {
+    SaveLoader loader;
+    const int code = loader.load(data, size);
+    if (code == kSaveOk) loader.moveTo(out);
+    return code;
+}
+
+SaveLoader::SaveLoader() = default;
+SaveLoader::~SaveLoader() = default;
+
+void SaveLoader::reset() {
+    if (!world_) {
+        world_ = std::make_unique<WorldState>();
+        written_ = {};
+        return;
+    }
+    // The tables the loader fills up to a count, as far as earlier loads filled them. Every other
+    // part a load writes (the map, the settings read, the per-province and per-region tables, the
+    // corps, the turn arrays, the first trade partner) is written whole before a load can succeed,
+    // and the rest of the world no load touches.
+    WorldState& w = *world_;
+    const auto clear = [](auto& table, int count) {
+        using Record = typename std::decay_t<decltype(table)>::value_type;
+        std::fill_n(table.begin(), count, Record{});
+    };
+    clear(w.scenarioHouses, written_.scenarioHouses);
+    clear(w.houses, written_.houses);
+    clear(w.scenarioGenerals, written_.scenarioGenerals);
+    clear(w.castleSites, written_.castles);
+    clear(w.castles, written_.castles);
+    clear(w.castleSnapshot, written_.castles);
+    clear(w.generals, written_.generals);
+    clear(w.waitingGenerals, written_.waiting);
+    clear(w.tradePartners, written_.tradePartners);
+    clear(w.coalitions, written_.coalitions);
+    clear(w.gunMarkets, written_.gunMarkets);
+    clear(w.gunProduction, written_.gunProduction);
+    written_ = {};
+}
+
+void SaveLoader::moveTo(WorldState& out) {
+    out = std::move(*world_);
+    world_.reset();
+}
+
+int SaveLoader::load(const uint8_t* data, size_t size) {
     if (size < static_cast<size_t>(kSaveHeaderBytes)) return kSaveWrongHeader;
     uint8_t expected[kSaveHeaderBytes] = {};
     std::memcpy(expected, kSaveMagic, sizeof kSaveMagic - 1);
     if (std::memcmp(data, expected, kSaveHeaderBytes) != 0) return kSaveWrongHeader;
     if (!countsFit(data, size)) return kSaveBadContent;
 
-    auto scratch = std::make_unique<WorldState>();
-    WorldState& w = *scratch;
+    reset();
+    WorldState& w = *world_;
     ScenarioSettings& s = w.settings;
     ByteCursor in(data + kSaveHeaderBytes, size - kSaveHeaderBytes);
     if (readMapBody(in, 200, w.map) != kMapOk) return kSaveBadContent; // 2
@@ -211,6 +257,8 @@ int parseSaveImage(const uint8_t* data, size_t size, WorldState& out) {
                                     w.generalCount, w.waitingCount, w.tradePartnerCount, w.coalitionCount,
                                     w.scenarioGeneralCount, w.houseCount))
         return kSaveBadContent;
+    written_ = {w.scenarioHouseCount, w.houseCount, w.scenarioGeneralCount, w.castleCount, w.generalCount,
+                w.waitingCount, w.tradePartnerCount, w.coalitionCount, w.gunMarketCount, w.provinceCount()};
 
     getRecords(in, w.gunProduction, w.provinceCount()); // 33
     getRecords(in, w.gunMarkets, w.gunMarketCount);     // 34
@@ -245,7 +293,6 @@ int parseSaveImage(const uint8_t* data, size_t size, WorldState& out) {
     in.take(w.weatherFlags.data(), w.weatherFlags.size());            // 60
     if (in.failed() || in.remaining() != 0) return kSaveBadContent;
     if (!saveIndicesValid(w)) return kSaveBadContent;
-    out = std::move(w);
     return kSaveOk;
 }
 

@@ -5,6 +5,7 @@
 #include "context/game.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,31 @@ std::vector<uint8_t> saveImage(const WorldState& w);
 // every count against its table's capacity and the bytes left, the file's exact length, and every
 // stored index against its table; `out` is replaced only when all of it holds.
 int parseSaveImage(const uint8_t* data, size_t size, WorldState& out);
+
+// Reads image after image into one scratch world it keeps. Building a full-capacity world costs
+// far more than reading most images, so before each load only what earlier loads wrote is set
+// back: every load leaves exactly the world a newly built scratch would hold after it.
+class SaveLoader {
+public:
+    SaveLoader();
+    ~SaveLoader();
+    // Decodes and checks an image as parseSaveImage does. After kSaveOk the loaded world is
+    // `world()` until the next load or moveTo.
+    int load(const uint8_t* data, size_t size);
+    const WorldState& world() const { return *world_; }
+    // Hands the loaded world over; the next load builds a new scratch.
+    void moveTo(WorldState& out);
+
+private:
+    // Records written per table since the scratch was last set back.
+    struct Written {
+        int scenarioHouses = 0, houses = 0, scenarioGenerals = 0, castles = 0, generals = 0, waiting = 0,
+            tradePartners = 0, coalitions = 0, gunMarkets = 0, gunProduction = 0;
+    };
+    void reset();
+    std::unique_ptr<WorldState> world_;
+    Written written_;
+};
 
 // Writes the image to a temporary file beside `path` and renames it into place, so a failed
 // save leaves an earlier file of that name intact.

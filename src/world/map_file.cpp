@@ -5,16 +5,13 @@
 #include "world/record_codec.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 
 namespace vh {
 namespace {
-
-bool countFits(ByteCursor& in, int64_t count, size_t recordBytes) {
-    return count >= 0 && static_cast<uint64_t>(count) * recordBytes <= in.remaining();
-}
 
 // Every reference in the map must point inside its array, and every run it starts must end
 // with its terminator before the array does.
@@ -55,49 +52,90 @@ int mapHeaderVersion(const uint8_t* h) {
     return 100 * a + 10 * b + c;
 }
 
+namespace {
+
+// The counts at the head of a map body.
+struct MapCounts {
+    int32_t regions = 0, provinces = 0, nodes = 0, points = 0, edges = 0, edgeLists = 0, shapes = 0;
+    uint64_t arrayBytes() const {
+        return uint64_t(regions) * Region::kBytes + uint64_t(provinces) * Province::kBytes + uint64_t(nodes) * 8 +
+               uint64_t(points) * 8 + uint64_t(edges) * 10 + uint64_t(edgeLists) * 4 + uint64_t(shapes) * 6;
+    }
+};
+
+// Reads the palette (version >= 2), the counts and the extent into `m`, and checks the counts
+// against their limits and all the arrays together against the bytes left.
+int readMapCounts(ByteCursor& in, int version, MapData& m, MapCounts& c) {
+    if (version >= 2)
+        for (int32_t& v : m.palette) v = in.get<int32_t>();
+    c.regions = in.get<int32_t>();
+    c.provinces = in.get<int32_t>();
+    for (int32_t& e : m.extent) e = in.get<int32_t>();
+    for (int32_t* v : {&c.nodes, &c.points, &c.edges, &c.edgeLists, &c.shapes}) *v = in.get<int32_t>();
+    if (in.failed()) return kMapBadContent;
+    if (c.provinces >= 500) return kMapTooManyProvinces;
+    if (c.regions > MapData::kMaxRegions) return kMapBadContent;
+    for (int32_t v : {c.regions, c.provinces, c.nodes, c.points, c.edges, c.edgeLists, c.shapes})
+        if (v < 0) return kMapBadContent;
+    // Edge, edge-list and shape indices are 16-bit in the file; larger arrays cannot be addressed.
+    if (c.edges > 32767 || c.edgeLists > 32768 || c.shapes > 32767) return kMapBadContent;
+    return c.arrayBytes() <= in.remaining() ? kMapOk : kMapBadContent;
+}
+
+} // namespace
+
 int readMapBody(ByteCursor& in, int version, MapData& out) {
     MapData m;
     m.version = version;
-    if (version >= 2)
-        for (int32_t& c : m.palette) c = in.get<int32_t>();
-    const int32_t regionCount = in.get<int32_t>();
-    const int32_t provinceCount = in.get<int32_t>();
-    for (int32_t& e : m.extent) e = in.get<int32_t>();
-    int32_t counts[5];
-    for (int32_t& c : counts) c = in.get<int32_t>();
-    if (in.failed()) return kMapBadContent;
-    if (provinceCount >= 500) return kMapTooManyProvinces;
-    if (regionCount > MapData::kMaxRegions || provinceCount < 0) return kMapBadContent;
-    const auto [nodeCount, pointCount, edgeCount, edgeListCount, shapeCount] = counts;
-    // Edge, edge-list and shape indices are 16-bit in the file; larger arrays cannot be addressed.
-    if (edgeCount > 32767 || edgeListCount > 32768 || shapeCount > 32767) return kMapBadContent;
-
-    if (!countFits(in, regionCount, Region::kBytes)) return kMapBadContent;
-    readRecords(in, regionCount, m.regions);
-    if (!countFits(in, provinceCount, Province::kBytes)) return kMapBadContent;
-    readRecords(in, provinceCount, m.provinces);
-    if (!countFits(in, nodeCount, 8)) return kMapBadContent;
-    m.nodes.resize(nodeCount);
-    for (MapNode& n : m.nodes) n = {in.get<int32_t>(), in.get<int32_t>()};
-    if (!countFits(in, pointCount, 8)) return kMapBadContent;
-    m.points.resize(pointCount);
-    for (MapNode& p : m.points) p = {in.get<int32_t>(), in.get<int32_t>()};
-    if (!countFits(in, edgeCount, 10)) return kMapBadContent;
-    m.edges.resize(edgeCount);
-    for (MapEdge& e : m.edges) {
-        e.from = in.get<int16_t>();
-        e.to = in.get<int16_t>();
-        e.firstPoint = in.get<int32_t>();
-        in.take(e.trailer, 2);
+    MapCounts c;
+    if (const int code = readMapCounts(in, version, m, c); code != kMapOk) return code;
+    // Every array fits the bytes left, so each span below is there.
+    readRecords(in, c.regions, m.regions);
+    readRecords(in, c.provinces, m.provinces);
+    m.nodes.resize(c.nodes);
+    const uint8_t* p = in.span(size_t{8} * c.nodes);
+    for (MapNode& n : m.nodes) {
+        n = {loadLE<int32_t>(p), loadLE<int32_t>(p + 4)};
+        p += 8;
     }
-    if (!countFits(in, edgeListCount, 4)) return kMapBadContent;
-    m.edgeLists.resize(edgeListCount);
-    for (int32_t& e : m.edgeLists) e = in.get<int32_t>();
-    if (!countFits(in, shapeCount, 6)) return kMapBadContent;
-    m.shapes.resize(shapeCount);
-    for (MapShape& s : m.shapes) s = {in.get<int16_t>(), in.get<int16_t>(), in.get<int16_t>()};
+    m.points.resize(c.points);
+    p = in.span(size_t{8} * c.points);
+    for (MapNode& n : m.points) {
+        n = {loadLE<int32_t>(p), loadLE<int32_t>(p + 4)};
+        p += 8;
+    }
+    m.edges.resize(c.edges);
+    p = in.span(size_t{10} * c.edges);
+    for (MapEdge& e : m.edges) {
+        e.from = loadLE<int16_t>(p);
+        e.to = loadLE<int16_t>(p + 2);
+        e.firstPoint = loadLE<int32_t>(p + 4);
+        std::memcpy(e.trailer, p + 8, 2);
+        p += 10;
+    }
+    m.edgeLists.resize(c.edgeLists);
+    p = in.span(size_t{4} * c.edgeLists);
+    for (int32_t& e : m.edgeLists) {
+        e = loadLE<int32_t>(p);
+        p += 4;
+    }
+    m.shapes.resize(c.shapes);
+    p = in.span(size_t{6} * c.shapes);
+    for (MapShape& s : m.shapes) {
+        s = {loadLE<int16_t>(p), loadLE<int16_t>(p + 2), loadLE<int16_t>(p + 4)};
+        p += 6;
+    }
     if (in.failed() || !indicesValid(m)) return kMapBadContent;
     out = std::move(m);
+    return kMapOk;
+}
+
+int skipMapBody(ByteCursor& in, int version, int& provinceCount) {
+    MapData m;
+    MapCounts c;
+    if (const int code = readMapCounts(in, version, m, c); code != kMapOk) return code;
+    in.span(c.arrayBytes());
+    provinceCount = c.provinces;
     return kMapOk;
 }
 

@@ -29,6 +29,9 @@ int parseMap(const uint8_t* data, size_t size, MapData& out);
 // Reads the body (everything after the header). The palette is present for version >= 2.
 // Counts and indices are checked against the data and the tables; returns a MapLoadResult.
 int readMapBody(ByteCursor& in, int version, MapData& out);
+// Steps over a body without decoding it: its counts are checked and its arrays must fit, but no
+// index is. Gives the province count.
+int skipMapBody(ByteCursor& in, int version, int& provinceCount);
 // Writes the body, always with the palette.
 void writeMap(const MapData& map, ByteSink& out);
 // A whole map file: header "VARDENHOLM MAP 2.00" and the body.

@@ -1,44 +1,11 @@
 // A scratch world reused from read to read gives exactly what a newly built one gives: after reads
 // that stop at every point of a rich scenario, the next read of another file matches a fresh read
 // in every record of every table, at full capacity.
-#include "game/save_game.h"
 #include "scenario_fixture.h"
-#include "world/record_codec.h"
+#include "support/world_image.h"
 
 namespace vh::test {
 namespace {
-
-template <class R> void appendTable(std::vector<uint8_t>& out, const std::vector<R>& table) {
-    for (const R& r : table) {
-        const auto image = recordImage(r);
-        out.insert(out.end(), image.begin(), image.end());
-    }
-}
-
-// Every table at full capacity, plus what the save image holds (settings, map, counts).
-std::vector<uint8_t> fullImage(const WorldState& w) {
-    std::vector<uint8_t> out = saveImage(w);
-    appendTable(out, w.scenarioHouses);
-    appendTable(out, w.houses);
-    appendTable(out, w.castleSites);
-    appendTable(out, w.castles);
-    appendTable(out, w.castleSnapshot);
-    appendTable(out, w.scenarioGenerals);
-    appendTable(out, w.generals);
-    appendTable(out, w.waitingGenerals);
-    appendTable(out, w.relationEntries);
-    appendTable(out, w.tradePartners);
-    appendTable(out, w.gunMarkets);
-    appendTable(out, w.coalitions);
-    appendTable(out, w.viewAreas);
-    appendTable(out, w.gunProduction);
-    for (const auto& m : w.snowChance) out.insert(out.end(), m.begin(), m.end());
-    for (const auto& m : w.rainChance) out.insert(out.end(), m.begin(), m.end());
-    const std::string extra = w.settings.openingText + "|" + w.settings.mapFile + "|" +
-                              std::to_string(w.settings.scenarioVer) + "|" + std::to_string(w.relationEntryCount);
-    out.insert(out.end(), extra.begin(), extra.end());
-    return out;
-}
 
 class ScratchReuse : public ScenarioTest {};
 
@@ -60,7 +27,7 @@ TEST_F(ScratchReuse, EveryReadAfterAnyEarlierOneMatchesAFreshRead) {
             if (a.code != 0) continue;
             // A scenario that needs no map leaves the scratch's map empty; the other read keeps its own.
             if (!scratch.mapLoaded()) scratch.world().map = fresh.map;
-            ASSERT_TRUE(fullImage(scratch.world()) == fullImage(fresh)) << "cut " << cut;
+            ASSERT_TRUE(fullWorldImage(scratch.world()) == fullWorldImage(fresh)) << "cut " << cut;
             ++successes;
         }
     }
