@@ -34,11 +34,30 @@ Development economyKind(DevelopmentKind kind) {
     }
     return Development::Land;
 }
-int previewValue(Game& game, DevelopmentKind kind, int castle) {
-    return developCastle(game, economyKind(kind), castle, true);
+// P of the account's castles, from one table per owner: developing moves no general.
+class PoliticsOf {
+public:
+    explicit PoliticsOf(const WorldState& w) : w_(w) {}
+    int operator()(int castle) {
+        const int owner = w_.castles[castle].owner;
+        if (owner != owner_ || table_.empty()) {
+            table_ = provincePoliticsTable(w_, owner);
+            owner_ = owner;
+        }
+        return table_[w_.castleSites[castle].province];
+    }
+
+private:
+    const WorldState& w_;
+    int owner_ = -1;
+    std::vector<int> table_;
+};
+
+int previewValue(Game& game, DevelopmentKind kind, int castle, PoliticsOf& politics) {
+    return developCastleWithPolitics(game, economyKind(kind), castle, true, politics(castle));
 }
-void developOnce(Game& game, DevelopmentKind kind, int castle) {
-    developCastle(game, economyKind(kind), castle, false);
+void developOnce(Game& game, DevelopmentKind kind, int castle, PoliticsOf& politics) {
+    developCastleWithPolitics(game, economyKind(kind), castle, false, politics(castle));
 }
 
 // Trade voyages from the account's ports with ships, the longest voyages first (training counts
@@ -134,7 +153,8 @@ void buildShips(WorldState& w, const Account& a) {
     }
 }
 
-void develop(Game& game, const Account& a, DevelopmentKind kind, const std::vector<int>& forecast) {
+void develop(Game& game, const Account& a, DevelopmentKind kind, const std::vector<int>& forecast,
+             PoliticsOf& politics) {
     WorldState& w = game.world;
     RankedList ranked(static_cast<int>(a.castles.size()));
     std::vector<int> gains(w.castleCount, 0);
@@ -143,7 +163,7 @@ void develop(Game& game, const Account& a, DevelopmentKind kind, const std::vect
         const int now = developmentValueNow(w, kind, c);
         if (now > developmentValueAtSnapshot(w, kind, c)) continue;
         // At its ceiling a castle gains nothing (the routine never lowers a value): no need to ask.
-        gains[c] = now >= developmentCeiling(w, kind, c) ? 0 : previewValue(game, kind, c) - now;
+        gains[c] = now >= developmentCeiling(w, kind, c) ? 0 : previewValue(game, kind, c, politics) - now;
         ranked.add(c, developmentPriority(gains[c], now, developmentCeiling(w, kind, c)));
     }
     ranked.sortDescending();
@@ -154,7 +174,7 @@ void develop(Game& game, const Account& a, DevelopmentKind kind, const std::vect
         const int c = ranked.item(i);
         const int payback = paybackMonths(kind, gains[c], w.houses[a.house].miningSkill, w.date.month);
         if (!paysBackInTime(funds - price, forecast, payback)) continue;
-        developOnce(game, kind, c);
+        developOnce(game, kind, c, politics);
         funds -= price;
     }
 }
@@ -172,9 +192,10 @@ void developAccountWith(Game& game, int house, int corps, const HouseIndex* inde
     const int upkeep = estimatedAccountUpkeep(w, a);
     if (w.tradePartnerCount > 0 && accountFunds(w, house, corps) - 4LL * upkeep >= 1000)
         dispatchTradeVoyages(game, a, upkeep);
-    develop(game, a, DevelopmentKind::Mine, forecast);
-    develop(game, a, DevelopmentKind::Market, forecast);
-    if (w.date.month < 3 || w.date.month > 8) develop(game, a, DevelopmentKind::Land, forecast);
+    PoliticsOf politics(w);
+    develop(game, a, DevelopmentKind::Mine, forecast, politics);
+    develop(game, a, DevelopmentKind::Market, forecast, politics);
+    if (w.date.month < 3 || w.date.month > 8) develop(game, a, DevelopmentKind::Land, forecast, politics);
     buildShips(w, a);
     if (corps < 0) purchaseGuns(game, house);
 }

@@ -115,9 +115,25 @@ int provincePolitics(const WorldState& w, int castle) {
     return best;
 }
 
+std::vector<int> provincePoliticsTable(const WorldState& w, int owner) {
+    std::vector<int> best(256, 0);
+    for (int g = 0; g < w.generalCount; ++g) {
+        const General& r = w.generals[g];
+        if (r.house != owner || (r.flags & kFlagInField) || r.castle < 0 || r.castle >= w.castleCount)
+            continue;
+        int& b = best[w.castleSites[r.castle].province];
+        b = std::max(b, static_cast<int>(r.politics));
+    }
+    return best;
+}
+
 int developCastle(Game& game, Development kind, int castle, bool preview) {
+    return developCastleWithPolitics(game, kind, castle, preview, provincePolitics(game.world, castle));
+}
+
+int developCastleWithPolitics(Game& game, Development kind, int castle, bool preview, int politics) {
     WorldState& w = game.world;
-    const int p = provincePolitics(w, castle);
+    const int p = politics;
     double x = 0;
     double low = 0.9, span = 0.2;
     switch (kind) {

@@ -42,11 +42,18 @@ int snapshotValue(const WorldState& w, Development kind, int castle);
 // castle of the castle's province; 0 when there is none.
 int provincePolitics(const WorldState& w, int castle);
 
+// provincePolitics for every castle of one owner from a single pass over the generals: entry p
+// is the value for a castle of `owner` in province p (256 entries). Development changes no
+// general or owner, so one table serves a whole account's developing.
+std::vector<int> provincePoliticsTable(const WorldState& w, int owner);
+
 // Develops one castle and returns its new value. With `preview` the value is only computed with
 // the random factor at its middle (no draw, no change). Otherwise the first draw scales the gain,
 // the value grows (never past its ceiling, never lowered) and, for land and markets, a second draw
 // sets the support gain (support stays within 0..1000). Nobody is charged here.
 int developCastle(Game& game, Development kind, int castle, bool preview);
+// The same with P already known (provincePolitics of the castle).
+int developCastleWithPolitics(Game& game, Development kind, int castle, bool preview, int politics);
 
 // The refusal before the window opens for the shown province, or empty: no province, the farming
 // season (land only, months 3 to 8), then the head-province rule.

@@ -20,8 +20,10 @@ bool validGeneral(const WorldState& w, int g) {
 
 // A submitted vassal of `lord` (not the lord itself).
 bool submittedVassalOf(const WorldState& w, int house, int lord) {
-    return house >= 0 && house < w.houseCount && house != lord && houseAlive(w, house) &&
-           commandingHouse(w, house) == lord;
+    if (house < 0 || house >= w.houseCount || house == lord) return false;
+    // commandingHouse(house) == lord for another house means submitted to that lord.
+    const DaimyoHouse& d = w.houses[house];
+    return d.vassalState == 2 && d.lord == lord && houseAlive(w, house);
 }
 
 bool headOfHouse(const WorldState& w, int general) {
@@ -113,38 +115,38 @@ void computerPrisonersAndGuests(Game& game, int k) {
     for (int g : prisonersHeldBy(w, k))
         if (canRecruit(w, g)) recruitForComputer(game, g);
 
-    // The bar a guest must clear: the house's own average valor and intellect.
+    // One pass over the generals: the house's members for the bar a guest must clear (their
+    // average valor and intellect), and the vassals' men and the grown hostages who may be asked,
+    // kept apart in general order and measured against the bar once it is known.
+    struct Candidate {
+        int general, house, score;
+    };
+    std::vector<Candidate> fromVassals, fromHostages;
     double sumValor = 0, sumIntellect = 0;
     int members = 0;
     for (int i = 0; i < w.generalCount; ++i) {
         const General& g = w.generals[i];
-        if (g.house < 0 || commandingHouse(w, g.house) != k) continue;
-        sumValor += g.valor;
-        sumIntellect += g.intellect;
-        ++members;
+        if (g.house >= 0 && commandingHouse(w, g.house) == k) {
+            sumValor += g.valor;
+            sumIntellect += g.intellect;
+            ++members;
+        }
+        if ((g.status == kStatusOrdinary || g.status == kStatusGuest) && submittedVassalOf(w, g.house, k) &&
+            !headOfHouse(w, i))
+            fromVassals.push_back({i, g.house, g.valor + 2 * g.intellect});
+        // A guest serves his own house's lord: a hostage whose house has since gone over to
+        // another lord stays a hostage (one whose house is gone still joins the holder).
+        if (g.status == kStatusHostage && g.house == kHouseHeld && g.holderHouse == k &&
+            w.date.year - g.birthYear >= 15 &&
+            (!houseAlive(w, g.originHouse) || submittedVassalOf(w, g.originHouse, k)))
+            fromHostages.push_back({i, g.originHouse, g.valor + 2 * g.intellect});
     }
     const double av = members ? sumValor / members : 0, ai = members ? sumIntellect / members : 0;
     auto able = [&](const General& g) { return g.valor > av || g.intellect > ai; };
-
-    struct Candidate {
-        int general, house, score;
-    };
     std::vector<Candidate> list;
-    for (int i = 0; i < w.generalCount; ++i) {
-        const General& g = w.generals[i];
-        if ((g.status == kStatusOrdinary || g.status == kStatusGuest) && submittedVassalOf(w, g.house, k) &&
-            !headOfHouse(w, i) && able(g))
-            list.push_back({i, g.house, g.valor + 2 * g.intellect});
-    }
-    for (int i = 0; i < w.generalCount; ++i) {
-        const General& g = w.generals[i];
-        // A guest serves his own house's lord: a hostage whose house has since gone over to
-        // another lord stays a hostage (one whose house is gone still joins the holder).
-        const bool ownVassal = !houseAlive(w, g.originHouse) || submittedVassalOf(w, g.originHouse, k);
-        if (g.status == kStatusHostage && g.house == kHouseHeld && g.holderHouse == k && ownVassal &&
-            w.date.year - g.birthYear >= 15 && able(g))
-            list.push_back({i, g.originHouse, g.valor + 2 * g.intellect});
-    }
+    for (const std::vector<Candidate>* part : {&fromVassals, &fromHostages})
+        for (const Candidate& c : *part)
+            if (able(w.generals[c.general])) list.push_back(c);
     // Exchange sorts: houses largest index first, then within each house the best score first.
     const size_t n = list.size();
     for (size_t i = 0; i < n; ++i)

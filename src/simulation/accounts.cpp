@@ -108,9 +108,12 @@ int computeIncome(Game& game, int house, int corps, int year, int month, int tax
 int computeUpkeep(const WorldState& w, int house, int corps, bool includeBesieged, UpkeepBreakdown& out) {
     out = UpkeepBreakdown{};
     int64_t idleCav = 0, idleFoot = 0, sortieCav = 0, sortieFoot = 0, garrison = 0;
+    // Only a guest is paid for by a house other than his own: the cheap tests go first.
+    const bool realHouse = house >= 0;
     for (int i = 0; i < w.generalCount; ++i) {
         const General& g = w.generals[i];
-        if (upkeepHouse(w, g) != house || g.corps != corps) continue;
+        if (g.corps != corps || (realHouse && g.house != house && g.status != kStatusGuest)) continue;
+        if (upkeepHouse(w, g) != house) continue;
         if (g.flags & kFlagInField) {
             sortieCav += g.cavalry;
             sortieFoot += g.foot;

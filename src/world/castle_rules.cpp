@@ -1,6 +1,7 @@
 // Commanding house, route distances, retreat and the castle-list rebuild.
 // The general records are the primary data; castle lists are derived from them here.
 #include "world/castle_rules.h"
+#include "world/retreat_search.h"
 
 #include "world/byte_io.h"
 #include "world/text_codec.h"
@@ -191,17 +192,90 @@ int nearestCastle(const WorldState& w, int side, const DistanceTable& dist, Retr
 
 } // namespace
 
+int retreatTargetPlain(const WorldState& w, int side, int fromCastle, bool allowAnyCastle) {
+    DistanceTable dist;
+    castleDistances(w, side, fromCastle, kDistanceRetreat, dist);
+    int target = nearestCastle(w, side, dist, RetreatNeed::UnbesiegedWithRoom);
+    if (target < 0) target = nearestCastle(w, side, dist, RetreatNeed::Room);
+    if (target < 0 && allowAnyCastle) target = nearestCastle(w, side, dist, RetreatNeed::Anything);
+    return target;
+}
+
+int retreatTarget(const WorldState& w, int side, int fromCastle, bool allowAnyCastle) {
+    const int n = w.castleCount;
+    if (!validCastle(w, fromCastle)) return retreatTargetPlain(w, side, fromCastle, allowAnyCastle);
+    // The same search as castleDistances in retreat mode (every castle passable, no cap), stopped
+    // at the first distance that holds an unbesieged castle of the side with room: every castle
+    // at that distance is final when its bucket comes up, and the nearest lowest-numbered one is
+    // what the full table would give. Without one the full table decides the fallbacks.
+    thread_local std::vector<int> dist;
+    thread_local std::vector<int8_t> own; // -1 not yet asked
+    thread_local std::vector<int> bucket[4];
+    dist.assign(n, kUnset);
+    own.assign(n, -1);
+    auto isOwn = [&](int c) {
+        if (own[c] < 0) own[c] = commandingHouse(w, w.castles[c].owner) == side;
+        return own[c] == 1;
+    };
+    for (auto& b : bucket) b.clear();
+    const int limit = std::clamp(w.settings.distanceLimit, -20000, 20000);
+    int start = 0;
+    if (isOwn(fromCastle)) {
+        dist[fromCastle] = 0;
+    } else {
+        start = std::min(3, limit);
+        const CastleSite& site = w.castleSites[fromCastle];
+        for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1; ++r) {
+            const int nb = site.routes[r];
+            if (validCastle(w, nb) && isOwn(nb)) dist[nb] = start;
+        }
+    }
+    int pending = 0;
+    for (int c = 0; c < n; ++c)
+        if (dist[c] != kUnset) {
+            bucket[start & 3].push_back(c);
+            ++pending;
+        }
+    auto relax = [&](int nb, int value) {
+        if (dist[nb] <= value) return;
+        dist[nb] = value;
+        bucket[value & 3].push_back(nb);
+        ++pending;
+    };
+    for (int d = start; pending > 0; ++d) {
+        std::vector<int>& here = bucket[d & 3];
+        int best = -1;
+        for (int c : here) {
+            if (dist[c] != d || (best >= 0 && c >= best) || !isOwn(c)) continue;
+            const Castle& k = w.castles[c];
+            if (k.generalCount < Castle::kMaxGenerals && k.besiegerCount == 0) best = c;
+        }
+        if (best >= 0) return best;
+        for (size_t i = 0; i < here.size(); ++i) {
+            const int c = here[i];
+            if (dist[c] != d) continue;
+            const CastleSite& site = w.castleSites[c];
+            const bool ownHere = isOwn(c);
+            for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1; ++r) {
+                const int nb = site.routes[r];
+                if (nb < 0 || nb >= n) continue;
+                if (ownHere && isOwn(nb)) relax(nb, d + 1);
+                else relax(nb, d + 3);
+            }
+        }
+        pending -= static_cast<int>(here.size());
+        here.clear();
+    }
+    return retreatTargetPlain(w, side, fromCastle, allowAnyCastle);
+}
+
 bool retreatGeneral(WorldState& w, int general, int fromCastle, bool allowAnyCastle) {
     if (general < 0 || general >= w.generalCount) return false;
     General& g = w.generals[general];
     const int side = commandingHouse(w, g.house);
     // A general of no house has no side to fall back to.
     if (side < 0) return false;
-    DistanceTable dist;
-    castleDistances(w, side, fromCastle, kDistanceRetreat, dist);
-    int target = nearestCastle(w, side, dist, RetreatNeed::UnbesiegedWithRoom);
-    if (target < 0) target = nearestCastle(w, side, dist, RetreatNeed::Room);
-    if (target < 0 && allowAnyCastle) target = nearestCastle(w, side, dist, RetreatNeed::Anything);
+    const int target = retreatTarget(w, side, fromCastle, allowAnyCastle);
     if (target < 0) return false;
 
     if (validCastle(w, g.castle)) {

@@ -2,7 +2,11 @@
 #include "economy/development.h"
 
 #include "economy_fixture.h"
+#include "support/world_builder.h"
 #include "world/numeric.h"
+
+#include <memory>
+#include <random>
 
 namespace vh {
 namespace {
@@ -127,6 +131,38 @@ TEST_F(EconomyTest, TheCostCheckRefusesShortFundsAndTheExecutionChargesEachCastl
     runDevelopment(game, Dev::Land, player, corps, {far});
     EXPECT_EQ(w.corps[corps].funds, 500);
     EXPECT_EQ(w.houses[player].funds, 0);
+}
+
+// The one-pass table must give every castle the scan's value: owners, provinces, generals in the
+// field, of other houses, of no house or outside the castle table.
+TEST(ProvincePoliticsRandom, TableEqualsScanOnRandomWorlds) {
+    std::mt19937 rng(7);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    int compared = 0;
+    auto owned = std::make_unique<WorldState>();
+    WorldState& w = *owned;
+    for (int world = 0; world < 100; ++world) {
+        w.houseCount = w.castleCount = w.generalCount = 0;
+        test::WorldBuilder b(w);
+        const int houses = 1 + pick(4), castles = 1 + pick(30);
+        for (int h = 0; h < houses; ++h) b.house("h" + std::to_string(h));
+        for (int c = 0; c < castles; ++c) b.castle("c", pick(houses + 1) - 1, pick(5));
+        const int generals = pick(60);
+        for (int g = 0; g < generals; ++g) {
+            const int i = b.general("g", pick(houses + 1) - 1, pick(castles), pick(4) == 0);
+            w.generals[i].politics = static_cast<uint8_t>(pick(100));
+            if (pick(10) == 0) w.generals[i].castle = static_cast<int16_t>(pick(3) == 0 ? -1 : castles + pick(3));
+        }
+        for (int owner = -1; owner < houses; ++owner) {
+            const std::vector<int> table = provincePoliticsTable(w, owner);
+            for (int c = 0; c < castles; ++c) {
+                if (w.castles[c].owner != owner) continue;
+                ASSERT_EQ(table[w.castleSites[c].province], provincePolitics(w, c)) << world << " " << c;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_GT(compared, 1000);
 }
 
 } // namespace

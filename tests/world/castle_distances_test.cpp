@@ -2,9 +2,11 @@
 // ours, the cut-off of the limited mode, and the fast search against the literal wave scan.
 #include "support/world_builder.h"
 #include "world/castle_rules.h"
+#include "world/retreat_search.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <random>
 
 namespace vh {
@@ -143,6 +145,33 @@ TEST_F(Distances, InvalidSourceIsUnreachableEverywhere) {
     EXPECT_EQ(dist(us, 5, kDistanceRetreat), DistanceTable{kUnreachable});
 }
 
+// A random world: ownership, submitted and subordinate vassals, routes mostly between near
+// castles. Returns the house count.
+int randomWorld(WorldState& w, std::mt19937& rng, int maxCastles) {
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    w.houseCount = w.castleCount = 0;
+    WorldBuilder b(w);
+    const int houses = 1 + pick(6);
+    for (int h = 0; h < houses; ++h) b.house("h" + std::to_string(h));
+    for (int h = 1; h < houses; ++h)
+        if (pick(3) == 0) b.vassal(h, pick(h), 1 + pick(2));
+    const int castles = 1 + pick(maxCastles);
+    // Neighbouring castles tend to share an owner, as on a real map.
+    int owner = 0;
+    for (int c = 0; c < castles; ++c) {
+        if (pick(3) == 0) owner = pick(houses);
+        b.castle("c", owner);
+    }
+    const int routes = pick(castles * 3 + 1);
+    for (int r = 0; r < routes; ++r) {
+        int a = pick(castles), c = pick(castles);
+        if (a == c || routeCount(w.castleSites[a]) == 7 || routeCount(w.castleSites[c]) == 7) continue;
+        if (pick(2) == 0 && std::abs(a - c) > 5) continue; // prefer near neighbours
+        b.route(a, c);
+    }
+    return houses;
+}
+
 // Random worlds: ownership, submitted and subordinate vassals, both passage settings, every
 // mode and small limits. The fast search must give the scan's table exactly.
 TEST(DistancesRandom, FastEqualsPlainOnRandomWorlds) {
@@ -152,26 +181,7 @@ TEST(DistancesRandom, FastEqualsPlainOnRandomWorlds) {
     DistanceTable fast, plain;
     int compared = 0;
     for (int world = 0; world < 300; ++world) {
-        w.houseCount = w.castleCount = 0;
-        WorldBuilder b(w);
-        const int houses = 1 + pick(6);
-        for (int h = 0; h < houses; ++h) b.house("h" + std::to_string(h));
-        for (int h = 1; h < houses; ++h)
-            if (pick(3) == 0) b.vassal(h, pick(h), 1 + pick(2));
-        const int castles = 1 + pick(world < 150 ? 25 : 150);
-        // Neighbouring castles tend to share an owner, as on a real map.
-        int owner = 0;
-        for (int c = 0; c < castles; ++c) {
-            if (pick(3) == 0) owner = pick(houses);
-            b.castle("c", owner);
-        }
-        const int routes = pick(castles * 3 + 1);
-        for (int r = 0; r < routes; ++r) {
-            int a = pick(castles), c = pick(castles);
-            if (a == c || routeCount(w.castleSites[a]) == 7 || routeCount(w.castleSites[c]) == 7) continue;
-            if (pick(2) == 0 && std::abs(a - c) > 5) continue; // prefer near neighbours
-            b.route(a, c);
-        }
+        const int houses = randomWorld(w, rng, world < 150 ? 25 : 150), castles = w.castleCount;
         for (int trial = 0; trial < 6; ++trial) {
             const int house = pick(houses), source = pick(castles);
             for (bool pass : {false, true}) {
@@ -191,6 +201,36 @@ TEST(DistancesRandom, FastEqualsPlainOnRandomWorlds) {
         }
     }
     EXPECT_EQ(compared, 300 * 6 * 2 * 8 * 3);
+}
+
+// The bounded retreat search must pick the full table's castle: besieged and full castles,
+// own and foreign starts, every house's side, both fallbacks.
+TEST(RetreatRandom, BoundedSearchEqualsFullTable) {
+    std::mt19937 rng(99);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    auto owned = std::make_unique<WorldState>();
+    WorldState& w = *owned;
+    int compared = 0, found = 0;
+    for (int world = 0; world < 300; ++world) {
+        const int houses = randomWorld(w, rng, world < 150 ? 25 : 150), castles = w.castleCount;
+        for (int c = 0; c < castles; ++c) {
+            w.castles[c].besiegerCount = static_cast<uint8_t>(pick(4) == 0);
+            w.castles[c].generalCount = static_cast<uint8_t>(pick(4) == 0 ? Castle::kMaxGenerals : pick(3));
+        }
+        w.settings.distanceLimit = pick(8) - 1;
+        for (int trial = 0; trial < 8; ++trial) {
+            const int side = pick(houses), from = pick(castles + 1) - (trial == 0 ? 1 : 0);
+            for (bool any : {false, true}) {
+                const int plain = retreatTargetPlain(w, side, from, any);
+                ASSERT_EQ(retreatTarget(w, side, from, any), plain)
+                    << "world " << world << " side " << side << " from " << from << " any " << any;
+                ++compared;
+                found += plain >= 0;
+            }
+        }
+    }
+    EXPECT_EQ(compared, 300 * 8 * 2);
+    EXPECT_GT(found, compared / 2);
 }
 
 TEST(Commanding, OnlySubmissionHandsTheSideToTheLord) {
