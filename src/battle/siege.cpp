@@ -32,8 +32,12 @@ struct AssaultSides {
     int progress = 0;
 };
 
+// A head count times a share, rounded. Counts and shares are never negative in a storming, and
+// for v >= 0 truncating v + 0.5 is exactly rounding half away: the estimate does this tens of
+// thousands of times a month, so the general rounding stays only for a negative count.
 int keep(double share, int value) {
-    return roundHalfAway(share * value);
+    const double v = share * value;
+    return v >= 0 ? static_cast<int>(v + 0.5) : roundHalfAway(v);
 }
 
 // One storming: the progress gain, the defenders' losses (each general's foot, then cavalry, then
@@ -72,10 +76,28 @@ void storm(AssaultSides& a, Random& rng) {
     if (k < 0) k = 0;
     for (int i = 0; i < a.besiegerCount; ++i) {
         SiegeTroops& t = a.besiegers[i];
-        t.foot = roundHalfAway(t.foot * std::min(1.0, (0.98 + 0.04 * rng.unit()) * k));
-        t.cavalry = roundHalfAway(t.cavalry * std::min(1.0, (0.98 + 0.04 * rng.unit()) * k));
+        t.foot = keep(std::min(1.0, (0.98 + 0.04 * rng.unit()) * k), t.foot);
+        t.cavalry = keep(std::min(1.0, (0.98 + 0.04 * rng.unit()) * k), t.cavalry);
         t.guns = std::min(t.guns, t.foot);
     }
+}
+
+bool noAttackers(const AssaultSides& a) {
+    for (int i = 0; i < a.besiegerCount; ++i)
+        if (a.besiegers[i].foot != 0 || a.besiegers[i].cavalry != 0) return false;
+    return true;
+}
+
+// With no attacker left every storming gains exactly 1 and the besiegers stay at 0, whatever the
+// draws: the remaining runs are counted, and their draws stepped over, without being played.
+void finishWithoutAttackers(AssaultSides& a, int runs, int target, int& below, bool& reached, Random& rng) {
+    const int drawsPerRun = 2 + 2 * a.defenderCount + 2 * a.besiegerCount;
+    const int need = target - a.progress; // > 0: the loop runs only below the target
+    const int played = std::min(runs, need);
+    reached = need <= runs;
+    below += reached ? played - 1 : played;
+    a.progress += played;
+    rng.discard(static_cast<uint64_t>(played) * drawsPerRun);
 }
 
 void copyTroops(std::span<const SiegeTroops> from, SiegeTroops* to, int& count) {
@@ -120,6 +142,10 @@ int assaultMonths(std::span<const SiegeTroops> besiegers, std::span<const SiegeT
     int below = 0; // runs that ended below the target
     bool reached = a.progress >= target;
     for (int run = 0; run < kRuns && !reached; ++run) {
+        if (noAttackers(a)) {
+            finishWithoutAttackers(a, kRuns - run, target, below, reached, rng);
+            break;
+        }
         storm(a, rng);
         if (a.progress >= target)
             reached = true;

@@ -7,6 +7,7 @@
 #include "diplomacy/defiance.h"
 #include "diplomacy/diplomacy_text.h"
 #include "diplomacy/figures.h"
+#include "diplomacy/koku_source.h"
 #include "diplomacy/operations.h"
 #include "diplomacy/relations.h"
 #include "context/game.h"
@@ -59,29 +60,6 @@ void tellPlayerIf(Game& game, int house, const std::string& line) {
     if (isPlayerHouse(game.world, house)) game.notify(line);
 }
 
-int clampKoku(long long v) {
-    return static_cast<int>(std::clamp<long long>(v, INT_MIN, INT_MAX));
-}
-
-// kokuOf and kokuWithVassals, read from the run's index of who owns what when there is one (the
-// diplomacy phase changes relations, never owners or koku), else from the castle table.
-struct KokuSource {
-    const WorldState& w;
-    const HouseIndex* index;
-    int of(int h) const {
-        if (!index || h < 0 || h >= static_cast<int>(index->kokuOf.size())) return kokuOf(w, h);
-        return clampKoku(index->kokuOf[h]);
-    }
-    int withVassals(int h) const {
-        if (!index || h < 0 || h >= static_cast<int>(index->kokuOf.size())) return kokuWithVassals(w, h);
-        const DaimyoHouse& d = w.houses[h];
-        long long sum = index->kokuOf[h];
-        for (int o = 0; o < static_cast<int>(index->kokuOf.size()); ++o)
-            if (o != h && relationKind(d, o) == kRelHasSubmitted && houseAlive(w, o)) sum += index->kokuOf[o];
-        return clampKoku(sum);
-    }
-};
-
 } // namespace
 
 void logDiplomacy(Game& game, const std::string& line) {
@@ -122,7 +100,7 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
     const double ka = figures.of(a);
     const int head = w.houses[a].head;
     const double loyalty = head >= 0 && head < w.generalCount ? w.generals[head].loyalty : 5;
-    const double d0 = defianceScore(w, a, lord, true);
+    const double d0 = defianceScore(w, a, lord, true, {}, index);
     const double character = loyalty / 3.0 + 1.0;
 
     std::vector<ValuedHouse> candidates;
@@ -145,14 +123,14 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
         if (kn < 1.5 * ka) continue;
         if (kn < kl * (1.0 + game.rng.unit() * 0.2) * character) continue;
         if (strengthWithVassals(w, n) < sl * (1.0 + game.rng.unit() * 0.2) * character) continue;
-        if (!(defianceScore(w, a, n, true) < d0)) continue;
+        if (!(defianceScore(w, a, n, true, {}, index) < d0)) continue;
         if (!changeLord(game, n, a)) continue;
         logDiplomacy(game, fillText("%sは主家を%sから%sに鞍替えしました", houseNameText(w, a).c_str(),
                                     houseNameText(w, lord).c_str(), houseNameText(w, n).c_str()));
         return;
     }
 
-    const double d = defianceScore(w, a, lord, false);
+    const double d = defianceScore(w, a, lord, false, {}, index);
     if (game.rng.unit() < d) {
         const std::string line = withHouses(w, "%sは%sから独立しました", a, lord);
         logDiplomacy(game, line);

@@ -3,6 +3,7 @@
 #include "diplomacy/defiance.h"
 
 #include "diplomacy/figures.h"
+#include "diplomacy/koku_source.h"
 
 #include <algorithm>
 #include <climits>
@@ -55,16 +56,17 @@ int frontKoku(const WorldState& w, int target, int demander) {
 }
 
 double defianceScore(const WorldState& w, int target, int demander, bool frontOnly,
-                     const std::vector<int>& extraEnemies) {
-    double p = frontOnly ? frontKoku(w, target, demander) : kokuWithVassals(w, demander);
-    const double k = kokuOf(w, target);
+                     const std::vector<int>& extraEnemies, const HouseIndex* index) {
+    const KokuSource figures{w, index};
+    double p = frontOnly ? frontKoku(w, target, demander) : figures.withVassals(demander);
+    const double k = figures.of(target);
     const DaimyoHouse& t = w.houses[target];
     if (t.vassalState == 2 && t.lord == demander) p -= k;
     if (frontOnly && k >= p / 2) return 1.0;
 
     double v = 0;
     for (int e : hostileNeighboursOf(w, demander, target, &extraEnemies))
-        v += kokuWithVassals(w, e);
+        v += figures.withVassals(e);
 
     double ambition = 5, loyalty = 5;
     if (t.head >= 0 && t.head < w.generalCount) {

@@ -12,12 +12,6 @@
 
 namespace vh {
 
-int commandingHouse(const WorldState& w, int house) {
-    if (house < 0 || house >= kMaxHouses) return house;
-    const DaimyoHouse& h = w.houses[house];
-    return h.vassalState == 2 ? h.lord : house;
-}
-
 namespace {
 
 // ---- route distances ----------------------------------------------------------------------

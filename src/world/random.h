@@ -24,6 +24,22 @@ public:
     // r / 32767: a real in [0, 1] that can reach 1.
     double unit() { return next() / 32767.0; }
 
+    // Steps the generator n draws on at once (the same state as n calls of next()), by composing
+    // the step with itself: used where a rule's draws are known to make no difference.
+    void discard(uint64_t n) {
+        uint32_t mul = 214013u, add = 2531011u; // one step: x -> mul * x + add
+        uint32_t accMul = 1u, accAdd = 0u;
+        for (; n != 0; n >>= 1) {
+            if (n & 1u) {
+                accMul *= mul;
+                accAdd = accAdd * mul + add;
+            }
+            add = add * (mul + 1u);
+            mul *= mul;
+        }
+        state_ = state_ * accMul + accAdd;
+    }
+
     static int scaleBelow(int r, int n) { return static_cast<int>(r / 32768.0 * n); }
     static int scaleUpTo(int r, int n) { return static_cast<int>(r / 32767.0 * n); }
 

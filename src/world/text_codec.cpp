@@ -3,6 +3,7 @@
 #include "world/text_codec.h"
 
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 #include <vector>
 
@@ -11,14 +12,40 @@ namespace {
 
 const char* iconvName(TextEncoding e) { return e == TextEncoding::Cp932 ? "CP932" : "GB2312"; }
 
+const iconv_t kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// Opening a converter costs far more than converting a general's name, and battles name their
+// generals by the hundred: each thread keeps the few it has opened.
+iconv_t cachedConverter(const char* to, const char* from) {
+    struct Entry {
+        const char* to;
+        const char* from;
+        iconv_t cd;
+    };
+    struct Cache {
+        std::vector<Entry> entries;
+        ~Cache() {
+            for (const Entry& e : entries)
+                if (e.cd != kNoConverter) iconv_close(e.cd);
+        }
+    };
+    thread_local Cache cache;
+    for (const Entry& e : cache.entries)
+        if (std::strcmp(e.to, to) == 0 && std::strcmp(e.from, from) == 0) return e.cd;
+    const iconv_t cd = iconv_open(to, from);
+    cache.entries.push_back({to, from, cd});
+    return cd;
+}
+
 // Runs iconv over the input; on an invalid sequence writes `replacement` and skips
 // `skipBytes(position)` input bytes, so conversion always finishes.
 template <class Skip>
 std::string convert(const char* to, const char* from, std::string_view in, std::string_view replacement,
                     Skip skipBytes) {
     std::string out;
-    iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return std::string(in);
+    iconv_t cd = cachedConverter(to, from);
+    if (cd == kNoConverter) return std::string(in);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr); // back to the initial shift state
     std::vector<char> buf(in.size() * 4 + 16);
     char* src = const_cast<char*>(in.data());
     size_t srcLeft = in.size();
@@ -37,7 +64,6 @@ std::string convert(const char* to, const char* from, std::string_view in, std::
             iconv(cd, nullptr, nullptr, nullptr, nullptr);
         }
     }
-    iconv_close(cd);
     return out;
 }
 
@@ -45,6 +71,13 @@ size_t utf8SequenceLength(const char* p, size_t left) {
     unsigned char c = static_cast<unsigned char>(*p);
     size_t n = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 1;
     return n <= left ? n : left;
+}
+
+// Both code pages keep ASCII as it is (backslash and tilde included), as does UTF-8.
+bool plainAscii(std::string_view s) {
+    for (const char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
 }
 
 } // namespace
@@ -55,10 +88,12 @@ bool isLeadByte(unsigned char b, TextEncoding enc) {
 }
 
 std::string toUtf8(std::string_view bytes, TextEncoding from) {
+    if (plainAscii(bytes)) return std::string(bytes);
     return convert("UTF-8", iconvName(from), bytes, "\xEF\xBF\xBD", [](const char*, size_t) { return 1; });
 }
 
 std::string fromUtf8(std::string_view utf8, TextEncoding to) {
+    if (plainAscii(utf8)) return std::string(utf8);
     return convert(iconvName(to), "UTF-8", utf8, "?",
                    [](const char* p, size_t left) { return utf8SequenceLength(p, left); });
 }

@@ -2,12 +2,14 @@
 // estimate and the exact order of the random draws.
 #include "battle/siege.h"
 #include "game/info_figures.h"
+#include "world/numeric.h"
 #include "world/random.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace vh {
 namespace {
@@ -297,6 +299,80 @@ TEST(SiegeEngine, EstimateCountsRunsBelowTheTargetAndExtrapolates) {
     EXPECT_EQ(foodMonths(s, 0), 10000);
     s.food = 0;
     EXPECT_EQ(foodMonths(s, 0), 1);
+}
+
+// The estimate as the rule reads, run after run with the general rounding: the engine's shortcuts
+// (cheaper rounding, runs without attackers counted instead of played) must give the same months
+// and leave the generator in the same state.
+int plainAssaultMonths(std::vector<SiegeTroops> b, std::vector<SiegeTroops> d, int garrison, int progress,
+                       int size, Random& rng) {
+    const auto men = [](const std::vector<SiegeTroops>& t) {
+        int n = 0;
+        for (const SiegeTroops& x : t) n += x.men();
+        return n;
+    };
+    const int start = progress, target = 100 * size;
+    int below = 0;
+    for (int run = 0; run < 50 && progress < target; ++run) {
+        const int attackers = men(b), holders = garrison + men(d);
+        const double ratio = attackers == 0 && holders == 0 ? 1.0
+                             : holders == 0                 ? 10000.0
+                                                            : static_cast<double>(attackers) / holders;
+        progress += static_cast<int>(std::clamp(2.0 * (ratio - 1.0) * (1.0 + (rng.unit() - 0.5) / 2.0), 1.0, 10000.0));
+        int lost = 0;
+        for (SiegeTroops& t : d) {
+            const int foot = roundHalfAway((0.92 + 0.08 * rng.unit()) * t.foot);
+            const int cavalry = roundHalfAway((0.92 + 0.08 * rng.unit()) * t.cavalry);
+            lost += t.foot - foot + t.cavalry - cavalry;
+            t = {cavalry, foot, std::min(t.guns, foot)};
+        }
+        const int soldiers = roundHalfAway((0.92 + 0.08 * rng.unit()) * garrison);
+        lost += garrison - soldiers;
+        garrison = soldiers;
+        if (lost == 0) lost = 1;
+        const double k = attackers == 0 ? 0.0 : std::max(0.0, (attackers - 2.0 * lost) / attackers);
+        for (SiegeTroops& t : b) {
+            t.foot = roundHalfAway(t.foot * std::min(1.0, (0.98 + 0.04 * rng.unit()) * k));
+            t.cavalry = roundHalfAway(t.cavalry * std::min(1.0, (0.98 + 0.04 * rng.unit()) * k));
+            t.guns = std::min(t.guns, t.foot);
+        }
+        if (progress < target) ++below;
+    }
+    const int n = progress >= target ? below : roundHalfAway(50.0 * (target - start) / (progress - start));
+    return std::max(1, ceilAway(n / 5.0));
+}
+
+TEST(SiegeEngine, EstimateEqualsTheRunByRunReadingOnRandomSieges) {
+    Random gen(7);
+    int withoutAttackers = 0;
+    for (int i = 0; i < 4000; ++i) {
+        const auto troops = [&](int count, int scale) {
+            std::vector<SiegeTroops> t(count);
+            for (SiegeTroops& x : t) // a quarter of the generals come with nobody
+                if (gen.below(4) != 0) x = {gen.below(scale), gen.below(scale * 3), gen.below(scale)};
+            return t;
+        };
+        const int scale = 1 + gen.below(3) * gen.below(3000);
+        const std::vector<SiegeTroops> b = troops(gen.below(21), gen.below(2) ? scale : 1 + scale / 20);
+        const std::vector<SiegeTroops> d = troops(gen.below(21), scale);
+        const int garrison = gen.below(2) * gen.below(20000), size = 1 + gen.below(10);
+        const int progress = gen.below(4) == 0 ? gen.below(100 * size + 50) : 0;
+        withoutAttackers += std::all_of(b.begin(), b.end(), [](const SiegeTroops& t) { return t.men() == 0; });
+        Random fast(static_cast<uint32_t>(i * 7919u)), plain = fast;
+        ASSERT_EQ(assaultMonths(b, d, garrison, progress, size, fast),
+                  plainAssaultMonths(b, d, garrison, progress, size, plain)) << "case " << i;
+        ASSERT_EQ(fast.state(), plain.state()) << "case " << i;
+    }
+    EXPECT_GT(withoutAttackers, 100); // the shortcut was taken from the start often enough
+}
+
+TEST(Random, DiscardStepsAsManyDrawsAsAskedFor) {
+    for (const uint64_t n : {0ull, 1ull, 2ull, 81ull, 4100ull, 65537ull}) {
+        Random a(12345), b(12345);
+        for (uint64_t i = 0; i < n; ++i) a.next();
+        b.discard(n);
+        EXPECT_EQ(a.state(), b.state()) << n;
+    }
 }
 
 TEST(SiegeEngine, WithdrawalSendsTheStrongestToTheFirstFreeCastleOfTheSide) {
