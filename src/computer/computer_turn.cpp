@@ -5,6 +5,7 @@
 #include "computer/house_index.h"
 #include "computer/routines.h"
 #include "context/game.h"
+#include "personnel/guests.h"
 
 namespace vh {
 
@@ -32,6 +33,9 @@ void oneCorps(Game& game, int slot, Routine routine) {
 
 } // namespace
 
+void personnelHouse(Game& game, int house) {
+    computerPrisonersAndGuestsWith(game, house, &phaseRunIndex(game, house, false));
+}
 void armHouse(Game& game, int house) { eachCorpsThenHouse(game, house, armAccountWith); }
 void armCorps(Game& game, int corps) { oneCorps(game, corps, armAccountWith); }
 void developHouse(Game& game, int house) { eachCorpsThenHouse(game, house, developAccountWith); }

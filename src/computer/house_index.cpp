@@ -14,6 +14,7 @@ void buildHouseIndex(const WorldState& w, HouseIndex& out) {
     out.kokuOf.assign(houses, 0);
     out.generalsOf.assign(houses, {});
     out.submittedTo.assign(houses, {});
+    out.heldBy.assign(houses, {});
     for (auto& v : out.corpsGenerals) v.clear();
     for (int c = 0; c < w.castleCount; ++c) {
         const int o = w.castles[c].owner;
@@ -24,6 +25,7 @@ void buildHouseIndex(const WorldState& w, HouseIndex& out) {
     }
     for (int g = 0; g < w.generalCount; ++g) {
         const General& r = w.generals[g];
+        if (r.house == kHouseHeld && r.holderHouse >= 0 && r.holderHouse < houses) out.heldBy[r.holderHouse].push_back(g);
         if (r.house < 0) continue;
         if (r.house < houses) out.generalsOf[r.house].push_back(g);
         if (r.corps >= 0 && r.corps < kMaxCorps) out.corpsGenerals[r.corps].push_back(g);

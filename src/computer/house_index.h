@@ -19,6 +19,7 @@ struct HouseIndex {
     std::vector<long long> kokuOf;             // by owner: the koku of its castles
     std::vector<std::vector<int>> generalsOf;  // by house (generals with a house), in general order
     std::vector<std::vector<int>> submittedTo; // by lord: the houses submitted to it, in house order
+    std::vector<std::vector<int>> heldBy;      // by holder: its prisoners and hostages, in general order
     std::array<std::vector<int>, kMaxCorps> corpsGenerals{}; // generals with a house, by corps
 };
 

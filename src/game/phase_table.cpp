@@ -8,7 +8,6 @@
 #include "diplomacy/computer_diplomacy.h"
 #include "military/moves.h"
 #include "military/recruit_pools.h"
-#include "personnel/guests.h"
 #include "simulation/succession.h"
 
 #include <cstring>
@@ -75,7 +74,7 @@ void prepareSortie(Game& game) {
 
 const PhaseTable kStandard = {{
     {nullptr, nullptr, nullptr, nullptr, nullptr}, // the event step is not a command phase
-    {preparePersonnel, nullptr, computerPrisonersAndGuests, nullptr, nullptr},
+    {preparePersonnel, nullptr, personnelHouse, nullptr, nullptr},
     {prepareArmament, recruitPoolsForPlayer, armHouse, armCorps, nullptr},
     {prepareDiplomacy, diplomacyBeforePlayer, houseDiplomacy, nullptr, replaceLostCorpsLeaders},
     {prepareDomestic, nullptr, developHouse, developCorps, nullptr},

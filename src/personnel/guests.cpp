@@ -2,6 +2,7 @@
 // 人事 step.
 #include "personnel/guests.h"
 
+#include "computer/house_index.h"
 #include "diplomacy/diplomacy_text.h"
 #include "diplomacy/relations.h"
 #include "personnel/prisoners.h"
@@ -24,6 +25,10 @@ bool submittedVassalOf(const WorldState& w, int house, int lord) {
     // commandingHouse(house) == lord for another house means submitted to that lord.
     const DaimyoHouse& d = w.houses[house];
     return d.vassalState == 2 && d.lord == lord && houseAlive(w, house);
+}
+
+bool heldPrisonerOf(const General& g, int holder) {
+    return g.status == kStatusPrisoner && g.house == kHouseHeld && g.holderHouse == holder;
 }
 
 bool headOfHouse(const WorldState& w, int general) {
@@ -109,11 +114,33 @@ std::string guestInvitationQuestion(const WorldState& w, int general) {
     return fillText("%s の %s を客将として迎えます", houseName.c_str(), name.c_str());
 }
 
-void computerPrisonersAndGuests(Game& game, int k) {
+void computerPrisonersAndGuests(Game& game, int k) { computerPrisonersAndGuestsWith(game, k, nullptr); }
+
+void computerPrisonersAndGuestsWith(Game& game, int k, const HouseIndex* index) {
     WorldState& w = game.world;
     if (k < 0 || k >= w.houseCount) return;
-    for (int g : prisonersHeldBy(w, k))
-        if (canRecruit(w, g)) recruitForComputer(game, g);
+    // The generals this house's step can concern, in general order: the men of the house and of
+    // its submitted vassals, and the prisoners and hostages any of them hold (a prisoner
+    // recruited, by this house or earlier in the run by a vassal, joins the realm). A step only
+    // moves generals into its own house's realm, so the run's index still names every one of
+    // them; without it, every general.
+    std::vector<int> concerned;
+    if (index && k < static_cast<int>(index->generalsOf.size())) {
+        const auto take = [&](int h) {
+            concerned.insert(concerned.end(), index->generalsOf[h].begin(), index->generalsOf[h].end());
+            concerned.insert(concerned.end(), index->heldBy[h].begin(), index->heldBy[h].end());
+        };
+        take(k);
+        for (int v : index->submittedTo[k]) take(v);
+        std::sort(concerned.begin(), concerned.end());
+        for (int g : index->heldBy[k])
+            if (heldPrisonerOf(w.generals[g], k) && canRecruit(w, g)) recruitForComputer(game, g);
+    } else {
+        concerned.resize(std::max(0, w.generalCount));
+        for (int i = 0; i < w.generalCount; ++i) concerned[i] = i;
+        for (int g : prisonersHeldBy(w, k))
+            if (canRecruit(w, g)) recruitForComputer(game, g);
+    }
 
     // One pass over the generals: the house's members for the bar a guest must clear (their
     // average valor and intellect), and the vassals' men and the grown hostages who may be asked,
@@ -124,7 +151,7 @@ void computerPrisonersAndGuests(Game& game, int k) {
     std::vector<Candidate> fromVassals, fromHostages;
     double sumValor = 0, sumIntellect = 0;
     int members = 0;
-    for (int i = 0; i < w.generalCount; ++i) {
+    for (int i : concerned) {
         const General& g = w.generals[i];
         if (g.house >= 0 && commandingHouse(w, g.house) == k) {
             sumValor += g.valor;

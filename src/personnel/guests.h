@@ -9,6 +9,8 @@
 
 namespace vh {
 
+struct HouseIndex;
+
 // The guest general (status 3) of `house`, or -1.
 int guestOf(const WorldState& w, int house);
 
@@ -25,5 +27,7 @@ std::string guestInvitationQuestion(const WorldState& w, int general);
 // The 人事 step of computer house `house`: willing prisoners are recruited, then every vassal
 // house gives its ablest man (or a hostage of age comes of age) as a guest.
 void computerPrisonersAndGuests(Game& game, int house);
+// The same, reading who may be concerned from the phase run's index (the same result).
+void computerPrisonersAndGuestsWith(Game& game, int house, const HouseIndex* index);
 
 } // namespace vh
