@@ -187,7 +187,7 @@ void developAccountWith(Game& game, int house, int corps, const HouseIndex* inde
     WorldState& w = game.world;
     if (!houseAlive(w, house)) return;
     if (corps >= 0 && !actionDevelops(corpsAction(w.corps[corps]))) return;
-    const std::vector<int> forecast = forecastBalance(game, house, corps, kForecastMonths);
+    const std::vector<int> forecast = forecastBalance(game, house, corps, kForecastMonths, index);
     const Account a = accountOf(w, house, corps, index);
     const int upkeep = estimatedAccountUpkeep(w, a);
     if (w.tradePartnerCount > 0 && accountFunds(w, house, corps) - 4LL * upkeep >= 1000)

@@ -1,6 +1,7 @@
 // Income, upkeep, settlement, tax choice and forecast of the month's accounts.
 #include "simulation/accounts.h"
 
+#include "computer/house_index.h"
 #include "context/game_text.h"
 #include "simulation/player_dialogs.h"
 #include "simulation/trade_income.h"
@@ -105,15 +106,16 @@ int computeIncome(Game& game, int house, int corps, int year, int month, int tax
     return out.total;
 }
 
-int computeUpkeep(const WorldState& w, int house, int corps, bool includeBesieged, UpkeepBreakdown& out) {
+int computeUpkeep(const WorldState& w, int house, int corps, bool includeBesieged, UpkeepBreakdown& out,
+                  const HouseIndex* index) {
     out = UpkeepBreakdown{};
     int64_t idleCav = 0, idleFoot = 0, sortieCav = 0, sortieFoot = 0, garrison = 0;
     // Only a guest is paid for by a house other than his own: the cheap tests go first.
     const bool realHouse = house >= 0;
-    for (int i = 0; i < w.generalCount; ++i) {
+    const auto general = [&](int i) {
         const General& g = w.generals[i];
-        if (g.corps != corps || (realHouse && g.house != house && g.status != kStatusGuest)) continue;
-        if (upkeepHouse(w, g) != house) continue;
+        if (g.corps != corps || (realHouse && g.house != house && g.status != kStatusGuest)) return;
+        if (upkeepHouse(w, g) != house) return;
         if (g.flags & kFlagInField) {
             sortieCav += g.cavalry;
             sortieFoot += g.foot;
@@ -127,15 +129,25 @@ int computeUpkeep(const WorldState& w, int house, int corps, bool includeBesiege
             idleCav += g.cavalry;
             idleFoot += g.foot;
         }
-    }
-    for (int c = 0; c < w.castleCount; ++c) {
+    };
+    const auto castle = [&](int c) {
         const Castle& k = w.castles[c];
-        if (k.owner != house || k.corps != corps) continue;
+        if (k.owner != house || k.corps != corps) return;
         if (k.besiegerCount != 0) {
             out.leftOut = true;
-            if (!includeBesieged) continue;
+            if (!includeBesieged) return;
         }
         garrison += k.garrison;
+    };
+    if (index && house >= 0 && house < static_cast<int>(index->generalsOf.size())) {
+        // The house pays for its own men and for its submitted vassals' guests.
+        for (int g : index->generalsOf[house]) general(g);
+        for (int v : index->submittedTo[house])
+            for (int g : index->generalsOf[v]) general(g);
+        for (int c : index->castlesOf[house]) castle(c);
+    } else {
+        for (int i = 0; i < w.generalCount; ++i) general(i);
+        for (int c = 0; c < w.castleCount; ++c) castle(c);
     }
     const double unit = w.settings.heiUnit;
     auto money = [&](int64_t n, double rate) { return clampToInt(static_cast<int64_t>(unit * n * rate)); };
@@ -149,13 +161,14 @@ int computeUpkeep(const WorldState& w, int house, int corps, bool includeBesiege
     return out.total;
 }
 
-AccountResult settleAccount(Game& game, int house, int corps, int taxIndex, const HarvestOutcomes* weather) {
+AccountResult settleAccount(Game& game, int house, int corps, int taxIndex, const HarvestOutcomes* weather,
+                            const HouseIndex* index) {
     WorldState& w = game.world;
     AccountResult r;
     r.fundsBefore = accountFunds(w, house, corps);
     const int income =
         computeIncome(game, house, corps, w.date.year, w.date.month, taxIndex, false, weather, r.income);
-    const int upkeep = computeUpkeep(w, house, corps, false, r.upkeep);
+    const int upkeep = computeUpkeep(w, house, corps, false, r.upkeep, index);
     int64_t funds = static_cast<int64_t>(accountFunds(w, house, corps)) + income - upkeep;
     if (funds > kFundsCap) funds = kFundsCap;
     // A deficit beyond what 32 bits hold stays at the lowest value instead of wrapping round.
@@ -183,15 +196,16 @@ AccountResult settleAccount(Game& game, int house, int corps, int taxIndex, cons
     return r;
 }
 
-void settleHouseAccounts(Game& game, int house, int taxIndex, const HarvestOutcomes* weather) {
+void settleHouseAccounts(Game& game, int house, int taxIndex, const HarvestOutcomes* weather,
+                         const HouseIndex* index) {
     WorldState& w = game.world;
     const bool player = house == livingPlayerHouse(w);
-    AccountResult direct = settleAccount(game, house, -1, taxIndex, weather);
+    AccountResult direct = settleAccount(game, house, -1, taxIndex, weather, index);
     AccountsReport report;
     for (int slot = 0; slot < kMaxCorps; ++slot) {
         const Corps& c = w.corps[slot];
         if (c.leader == -1 || c.house != house) continue;
-        AccountResult r = settleAccount(game, house, slot, taxIndex, weather);
+        AccountResult r = settleAccount(game, house, slot, taxIndex, weather, index);
         if (!player) continue;
         CorpsAccountRow row;
         if (c.leader >= 0 && c.leader < w.generalCount) row.name = nameText(w, w.generals[c.leader].name);
@@ -272,18 +286,27 @@ std::vector<int> forecastBalancePlain(Game& game, int house, int corps, int mont
 // The same months as the plain forecast, from one pass over the account's castles: nothing a
 // preview reads changes from one forecast month to the next, and the Ainu trade (the only part
 // that draws) is asked only when some Ainu tie could pay, so the draws stay the same.
-std::vector<int> forecastBalance(Game& game, int house, int corps, int months) {
+std::vector<int> forecastBalance(Game& game, int house, int corps, int months, const HouseIndex* index) {
     WorldState& w = game.world;
     std::vector<int> values;
     if (months <= 0) return values;
     values.reserve(months);
     UpkeepBreakdown up;
-    const int upkeep = computeUpkeep(w, house, corps, true, up);
+    const int upkeep = computeUpkeep(w, house, corps, true, up, index);
 
     int64_t town = 0, mine = 0;
     double koku = 0;
     std::vector<int> ships(static_cast<size_t>(months) + 1, 0);
-    for (int c = 0; c < w.castleCount; ++c) {
+    std::vector<int> all;
+    const std::vector<int>* castles = nullptr;
+    if (index && house >= 0 && house < static_cast<int>(index->castlesOf.size())) {
+        castles = &index->castlesOf[house];
+    } else {
+        all.resize(std::max(0, w.castleCount));
+        for (int c = 0; c < w.castleCount; ++c) all[c] = c;
+        castles = &all;
+    }
+    for (int c : *castles) {
         const Castle& k = w.castles[c];
         if (k.owner != house || k.corps != corps) continue;
         town += k.town;
@@ -329,11 +352,15 @@ void settleMonthAccounts(Game& game) {
     const int playerTax = rollHarvest(game, outcomes);
     const bool harvest = w.date.month == kHarvestMonth;
     const int player = livingPlayerHouse(w);
+    // Settling moves funds, support and troops, never who owns or commands what: one index of
+    // who holds what serves every house.
+    HouseIndex index;
+    buildHouseIndex(w, index);
     for (int h = 0; h < w.houseCount; ++h) {
         if (!houseAlive(w, h)) continue;
         int tax = kStandardTaxIndex;
         if (harvest) tax = h == player ? playerTax : chooseComputerTaxIndex(w, h, &outcomes);
-        settleHouseAccounts(game, h, tax, harvest ? &outcomes : nullptr);
+        settleHouseAccounts(game, h, tax, harvest ? &outcomes : nullptr, &index);
     }
     if (harvest) growKoku(game, outcomes);
     growMiningSkill(w);

@@ -10,6 +10,8 @@
 
 namespace vh {
 
+struct HouseIndex;
+
 inline constexpr int kFundsCap = 1000000000;
 
 // Income of the account (house, corps) for the month (year, month). The month may lie ahead of
@@ -21,7 +23,10 @@ int computeIncome(Game& game, int house, int corps, int year, int month, int tax
 
 // Upkeep of the account's soldiers and garrisons. Besieged castles and the troops inside are fed
 // from castle stores: they are left out (and out.leftOut is set) unless includeBesieged.
-int computeUpkeep(const WorldState& w, int house, int corps, bool includeBesieged, UpkeepBreakdown& out);
+// With an index of who holds what (still true of the house's castles, generals and vassals) only
+// the house's own and its vassals' records are read: the same result.
+int computeUpkeep(const WorldState& w, int house, int corps, bool includeBesieged, UpkeepBreakdown& out,
+                  const HouseIndex* index = nullptr);
 
 // What one settlement did, for the report.
 struct AccountResult {
@@ -34,18 +39,20 @@ struct AccountResult {
 
 // Income minus upkeep into the account's funds, the cap, and desertion when the debt reaches three
 // times the account's full-rate upkeep basis.
-AccountResult settleAccount(Game& game, int house, int corps, int taxIndex, const HarvestOutcomes* weather);
+AccountResult settleAccount(Game& game, int house, int corps, int taxIndex, const HarvestOutcomes* weather,
+                            const HouseIndex* index = nullptr);
 
 // The direct account, then every corps of the house in slot order; the player's house then sees
 // the accounts report.
-void settleHouseAccounts(Game& game, int house, int taxIndex, const HarvestOutcomes* weather);
+void settleHouseAccounts(Game& game, int house, int taxIndex, const HarvestOutcomes* weather,
+                         const HouseIndex* index = nullptr);
 
 // The tax index a computer house picks at the harvest.
 int chooseComputerTaxIndex(const WorldState& w, int house, const HarvestOutcomes* weather);
 
 // Income at the standard rate minus upkeep (besieged included) for each of the next `months`
 // months, month after month from the one after the current date.
-std::vector<int> forecastBalance(Game& game, int house, int corps, int months);
+std::vector<int> forecastBalance(Game& game, int house, int corps, int months, const HouseIndex* index = nullptr);
 // The same forecast month by month through computeIncome: slow, kept as the reference the fast
 // one is tested against.
 std::vector<int> forecastBalancePlain(Game& game, int house, int corps, int months);

@@ -3,10 +3,12 @@
 // draws alike.
 #include "computer/account.h"
 #include "computer/computer_turn.h"
+#include "computer/house_index.h"
 #include "diplomacy/computer_diplomacy.h"
 #include "diplomacy/relations.h"
 #include "game/save_game.h"
 #include "personnel/guests.h"
+#include "simulation/accounts.h"
 #include "support/world_builder.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +153,32 @@ TEST(HouseIndex, TheIndexedEntriesEqualThePlainRoutines) {
             changed += after != start;
         }
     EXPECT_GT(changed, 100); // the worlds gave the routines something to do
+}
+
+TEST(HouseIndex, UpkeepFromTheIndexEqualsTheScan) {
+    int guestsPaidByLords = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        auto game = std::make_unique<Game>();
+        Random r(seed * 40503u);
+        randomWorld(game->world, r);
+        WorldState& w = game->world;
+        for (int g = 0; g < w.generalCount; ++g) // guests of submitted vassals are paid by the lord
+            guestsPaidByLords += w.generals[g].status == kStatusGuest && w.generals[g].house >= 0 &&
+                                 w.houses[w.generals[g].house].vassalState == 2;
+        HouseIndex index;
+        buildHouseIndex(w, index);
+        for (int h = 0; h < w.houseCount; ++h)
+            for (int corps = -1; corps < 4; ++corps)
+                for (const bool besieged : {false, true}) {
+                    UpkeepBreakdown plain, indexed;
+                    ASSERT_EQ(computeUpkeep(w, h, corps, besieged, indexed, &index),
+                              computeUpkeep(w, h, corps, besieged, plain))
+                        << "seed " << seed << " house " << h << " corps " << corps;
+                    ASSERT_EQ(indexed.leftOut, plain.leftOut);
+                    ASSERT_EQ(indexed.idleCavalry + indexed.idleFoot, plain.idleCavalry + plain.idleFoot);
+                }
+    }
+    EXPECT_GT(guestsPaidByLords, 10);
 }
 
 // The plain month of one house's diplomacy, as houseDiplomacy runs it.
