@@ -5,6 +5,7 @@
 #include "context/game_text.h"
 #include "simulation/player_dialogs.h"
 #include "simulation/trade_income.h"
+#include "world/castle_scope.h"
 #include "world/numeric.h"
 
 #include <algorithm>
@@ -47,17 +48,19 @@ void moveSupport(Game& game, int house, int corps, int taxIndex) {
 
 } // namespace
 
-int townIncome(const WorldState& w, int house, int corps) {
+int townIncome(const WorldState& w, int house, int corps, const std::vector<int>* castles) {
     int64_t sum = 0;
-    for (int c = 0; c < w.castleCount; ++c)
+    forCastlesIn(w, castles, [&](int c) {
         if (w.castles[c].owner == house && w.castles[c].corps == corps) sum += w.castles[c].town;
+    });
     return clampToInt(sum);
 }
 
-int mineOutput(const WorldState& w, int house, int corps) {
+int mineOutput(const WorldState& w, int house, int corps, const std::vector<int>* castles) {
     int64_t sum = 0;
-    for (int c = 0; c < w.castleCount; ++c)
+    forCastlesIn(w, castles, [&](int c) {
         if (w.castles[c].owner == house && w.castles[c].corps == corps) sum += w.castles[c].mine;
+    });
     return clampToInt(sum);
 }
 
@@ -86,21 +89,23 @@ int estimatedMonthlyUpkeep(const WorldState& w, int house) {
 }
 
 int computeIncome(Game& game, int house, int corps, int year, int month, int taxIndex, bool preview,
-                  const HarvestOutcomes* weather, IncomeBreakdown& out) {
+                  const HarvestOutcomes* weather, IncomeBreakdown& out, const HouseIndex* index) {
     WorldState& w = game.world;
     out = IncomeBreakdown{};
+    const std::vector<int>* castles =
+        index && house >= 0 && house < static_cast<int>(index->castlesOf.size()) ? &index->castlesOf[house] : nullptr;
     if (taxIndex < 0 || taxIndex >= kTaxChoices) taxIndex = kStandardTaxIndex;
     if (month == kHarvestMonth) {
-        const int koku = harvestKoku(w, house, corps, preview ? nullptr : weather);
+        const int koku = harvestKoku(w, house, corps, preview ? nullptr : weather, castles);
         out.harvest = static_cast<int>(static_cast<double>(koku) * kTaxRateTable[taxIndex] / 100);
         if (!preview) moveSupport(game, house, corps, taxIndex);
     }
-    out.town = townIncome(w, house, corps);
-    out.mine =
-        clampToInt(static_cast<int64_t>(mineOutput(w, house, corps)) * w.houses[house].miningSkill / 1000);
+    out.town = townIncome(w, house, corps, castles);
+    out.mine = clampToInt(static_cast<int64_t>(mineOutput(w, house, corps, castles)) * w.houses[house].miningSkill /
+                          1000);
     if (corps < 0) out.ainuTrade = ainuTradeIncome(game, house);
     const int monthsAhead = (year - w.date.year) * 12 + (month - w.date.month);
-    out.tradeShips = tradeShipIncome(game, house, corps, monthsAhead, preview);
+    out.tradeShips = tradeShipIncome(game, house, corps, monthsAhead, preview, castles);
     out.total =
         clampToInt(static_cast<int64_t>(out.harvest) + out.town + out.mine + out.ainuTrade + out.tradeShips);
     return out.total;
@@ -167,7 +172,7 @@ AccountResult settleAccount(Game& game, int house, int corps, int taxIndex, cons
     AccountResult r;
     r.fundsBefore = accountFunds(w, house, corps);
     const int income =
-        computeIncome(game, house, corps, w.date.year, w.date.month, taxIndex, false, weather, r.income);
+        computeIncome(game, house, corps, w.date.year, w.date.month, taxIndex, false, weather, r.income, index);
     const int upkeep = computeUpkeep(w, house, corps, false, r.upkeep, index);
     int64_t funds = static_cast<int64_t>(accountFunds(w, house, corps)) + income - upkeep;
     if (funds > kFundsCap) funds = kFundsCap;

@@ -17,9 +17,10 @@ inline constexpr int kFundsCap = 1000000000;
 // Income of the account (house, corps) for the month (year, month). The month may lie ahead of
 // the current date: trade ships count when their months left equal the months between.
 // Unless `preview`: the harvest uses `weather`, the tax moves popular support, trade ships come
-// home (with their message for the player) and free their slots.
+// home (with their message for the player) and free their slots. With `index` (true of who owns
+// which castle) only the house's castles are read.
 int computeIncome(Game& game, int house, int corps, int year, int month, int taxIndex, bool preview,
-                  const HarvestOutcomes* weather, IncomeBreakdown& out);
+                  const HarvestOutcomes* weather, IncomeBreakdown& out, const HouseIndex* index = nullptr);
 
 // Upkeep of the account's soldiers and garrisons. Besieged castles and the troops inside are fed
 // from castle stores: they are left out (and out.leftOut is set) unless includeBesieged.
@@ -58,8 +59,9 @@ std::vector<int> forecastBalance(Game& game, int house, int corps, int months, c
 std::vector<int> forecastBalancePlain(Game& game, int house, int corps, int months);
 
 // Helper sums shared with the computer houses.
-int townIncome(const WorldState& w, int house, int corps);
-int mineOutput(const WorldState& w, int house, int corps);
+// `castles`: the house's castles in castle order, or null for a scan of every castle.
+int townIncome(const WorldState& w, int house, int corps, const std::vector<int>* castles = nullptr);
+int mineOutput(const WorldState& w, int house, int corps, const std::vector<int>* castles = nullptr);
 // Town plus mines (times the mining skill per mille) over all of the house's castles.
 int monthlyNonHarvestIncome(const WorldState& w, int house);
 // The computer's upkeep estimate: troops at 1.3 on sortie and 0.77 otherwise, plus garrisons.

@@ -1,6 +1,7 @@
 // Harvest roll, taxable koku, koku growth and mining skill growth.
 #include "simulation/harvest.h"
 
+#include "world/castle_scope.h"
 #include "simulation/player_dialogs.h"
 
 #include <algorithm>
@@ -27,11 +28,12 @@ int rollHarvest(Game& game, HarvestOutcomes& out) {
     return askHarvestTax(game, std::vector<int8_t>(out.begin(), out.begin() + provinces));
 }
 
-int harvestKoku(const WorldState& w, int house, int corps, const HarvestOutcomes* weather) {
+int harvestKoku(const WorldState& w, int house, int corps, const HarvestOutcomes* weather,
+                const std::vector<int>* castles) {
     double sum = 0;
-    for (int c = 0; c < w.castleCount; ++c) {
+    forCastlesIn(w, castles, [&](int c) {
         const Castle& k = w.castles[c];
-        if (k.owner != house || k.corps != corps) continue;
+        if (k.owner != house || k.corps != corps) return;
         double koku = k.yield;
         if (weather) {
             int8_t o = (*weather)[w.castleSites[c].province];
@@ -41,7 +43,7 @@ int harvestKoku(const WorldState& w, int house, int corps, const HarvestOutcomes
                 koku *= 0.9;
         }
         sum += koku;
-    }
+    });
     return static_cast<int>(sum);
 }
 

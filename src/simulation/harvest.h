@@ -6,6 +6,7 @@
 #include "context/event_requests.h"
 
 #include <array>
+#include <vector>
 
 namespace vh {
 
@@ -26,7 +27,9 @@ int rollHarvest(Game& game, HarvestOutcomes& out);
 
 // Sum of the koku of the castles held by (house, corps), each scaled by 1.3 in a good and 0.9 in
 // a poor province when `weather` is given; truncated once at the end.
-int harvestKoku(const WorldState& w, int house, int corps, const HarvestOutcomes* weather);
+// `castles`: the house's castles in castle order, or null for a scan of every castle.
+int harvestKoku(const WorldState& w, int house, int corps, const HarvestOutcomes* weather,
+                const std::vector<int>* castles = nullptr);
 
 // Koku growth after the harvest: every castle gains 1.8..2.2 % of its ceiling (x1.2 good, x0.9
 // poor), never past the ceiling. One draw per castle.

@@ -1,6 +1,7 @@
 // Ainu trade along borders and the homecoming of trade fleets.
 #include "simulation/trade_income.h"
 
+#include "world/castle_scope.h"
 #include "context/game_text.h"
 #include "simulation/player_dialogs.h"
 #include "world/numeric.h"
@@ -80,12 +81,13 @@ int ainuTradeIncome(Game& game, int house) {
     return 0;
 }
 
-int tradeShipIncome(Game& game, int house, int corps, int monthsAhead, bool preview) {
+int tradeShipIncome(Game& game, int house, int corps, int monthsAhead, bool preview,
+                    const std::vector<int>* castles) {
     WorldState& w = game.world;
     int total = 0;
-    for (int c = 0; c < w.castleCount; ++c) {
+    forCastlesIn(w, castles, [&](int c) {
         Castle& k = w.castles[c];
-        if (k.owner != house || k.corps != corps || !w.castleSites[c].hasPort) continue;
+        if (k.owner != house || k.corps != corps || !w.castleSites[c].hasPort) return;
         for (Voyage& v : k.voyages) {
             if (v.ships == 0 || v.monthsLeft != monthsAhead) continue;
             const bool known = v.destination < w.tradePartnerCount;
@@ -116,7 +118,7 @@ int tradeShipIncome(Game& game, int house, int corps, int monthsAhead, bool prev
             }
             v.ships = 0;
         }
-    }
+    });
     return total;
 }
 

@@ -4,6 +4,8 @@
 
 #include "context/game.h"
 
+#include <vector>
+
 namespace vh {
 
 // Ainu trade of the house's direct account this month (one draw per trading partner found).
@@ -12,6 +14,8 @@ int ainuTradeIncome(Game& game, int house);
 // Gains of the account's fleets whose months left equal `monthsAhead`. Unless `preview` the gain
 // is scaled by 0.8..1.2, the player hears of each return, the house's navigation skill and the
 // partner's friendship grow and the slot is freed.
-int tradeShipIncome(Game& game, int house, int corps, int monthsAhead, bool preview);
+// `castles`: the house's castles in castle order, or null for a scan of every castle.
+int tradeShipIncome(Game& game, int house, int corps, int monthsAhead, bool preview,
+                    const std::vector<int>* castles = nullptr);
 
 } // namespace vh

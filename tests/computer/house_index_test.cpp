@@ -181,6 +181,37 @@ TEST(HouseIndex, UpkeepFromTheIndexEqualsTheScan) {
     EXPECT_GT(guestsPaidByLords, 10);
 }
 
+TEST(HouseIndex, SettlingFromTheIndexEqualsTheScan) {
+    int shipsHome = 0;
+    for (uint32_t seed = 1; seed <= 20; ++seed) {
+        auto indexed = std::make_unique<Game>(), plain = std::make_unique<Game>();
+        Random r(seed * 69069u);
+        randomWorld(indexed->world, r);
+        WorldState& w = indexed->world;
+        w.date.month = kHarvestMonth - static_cast<int>(seed % 2); // a harvest in half the worlds
+        for (int c = 0; c < w.castleCount; ++c) // ships at sea, some coming home this month
+            if (w.castleSites[c].hasPort)
+                w.castles[c].voyages[0] = Voyage{static_cast<uint8_t>(1 + r.below(3)), 0,
+                                                 static_cast<uint8_t>(r.below(2)), static_cast<uint8_t>(1 + r.below(2))};
+        plain->world = w;
+        indexed->rng.seed(seed);
+        plain->rng.seed(seed);
+        HarvestOutcomes weather{};
+        for (size_t p = 0; p < weather.size(); ++p) weather[p] = static_cast<int8_t>(r.below(3) - 1);
+        const bool harvest = w.date.month == kHarvestMonth;
+        HouseIndex index;
+        buildHouseIndex(w, index);
+        for (int h = 0; h < w.houseCount; ++h) {
+            settleHouseAccounts(*indexed, h, kStandardTaxIndex, harvest ? &weather : nullptr, &index);
+            settleHouseAccounts(*plain, h, kStandardTaxIndex, harvest ? &weather : nullptr);
+        }
+        ASSERT_EQ(saveImage(indexed->world), saveImage(plain->world)) << "seed " << seed;
+        ASSERT_EQ(indexed->rng.state(), plain->rng.state()) << "seed " << seed;
+        for (int c = 0; c < w.castleCount; ++c) shipsHome += w.castleSites[c].hasPort && w.castles[c].voyages[0].ships == 0;
+    }
+    EXPECT_GT(shipsHome, 5);
+}
+
 // The plain month of one house's diplomacy, as houseDiplomacy runs it.
 void plainDiplomacy(Game& game, int house, int) {
     if (isVassal(game.world, house)) {
