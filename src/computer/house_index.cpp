@@ -16,8 +16,10 @@ void buildHouseIndex(const WorldState& w, HouseIndex& out) {
     out.submittedTo.assign(houses, {});
     out.heldBy.assign(houses, {});
     for (auto& v : out.corpsGenerals) v.clear();
+    out.ownersInTable = true;
     for (int c = 0; c < w.castleCount; ++c) {
         const int o = w.castles[c].owner;
+        if (o >= houses) out.ownersInTable = false;
         if (o >= 0 && o < houses) {
             out.castlesOf[o].push_back(c);
             out.kokuOf[o] += w.castles[c].yield;

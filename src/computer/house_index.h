@@ -20,6 +20,7 @@ struct HouseIndex {
     std::vector<std::vector<int>> generalsOf;  // by house (generals with a house), in general order
     std::vector<std::vector<int>> submittedTo; // by lord: the houses submitted to it, in house order
     std::vector<std::vector<int>> heldBy;      // by holder: its prisoners and hostages, in general order
+    bool ownersInTable = true;                 // every castle's owner is none or a house of the table
     std::array<std::vector<int>, kMaxCorps> corpsGenerals{}; // generals with a house, by corps
 };
 

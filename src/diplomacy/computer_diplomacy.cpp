@@ -70,8 +70,7 @@ void logDiplomacy(Game& game, const std::string& line) {
 std::vector<ValuedHouse> unfriendlyNeighbours(const WorldState& w, int a, const HouseIndex* index) {
     const KokuSource figures{w, index};
     std::vector<ValuedHouse> out;
-    for (int c = 0; c < w.castleCount; ++c) {
-        if (effectiveOwner(w, c) != a) continue;
+    for (int c : realmCastles(w, a, index)) {
         forEachRoute(w, c, [&](int n) {
             const int b = w.castles[n].owner;
             if (!validHouse(w, b) || b == a || isFriendlyKind(kindAbout(w, a, b))) return;
@@ -263,8 +262,7 @@ void turnOnAlliesWith(Game& game, int a, int ally, const HouseIndex* index) {
     if (isAinu(w, a)) return;
     std::vector<ValuedHouse> friends;
     bool unfriendly = false;
-    for (int c = 0; c < w.castleCount; ++c) {
-        if (effectiveOwner(w, c) != a) continue;
+    for (int c : realmCastles(w, a, index)) {
         forEachRoute(w, c, [&](int n) {
             const int b = w.castles[n].owner;
             if (!validHouse(w, b) || b == a || effectiveOwner(w, n) == a) return;

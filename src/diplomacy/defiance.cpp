@@ -20,11 +20,10 @@ double lerpHalfToOne(double x, double lo, double hi) {
 
 } // namespace
 
-int frontKoku(const WorldState& w, int target, int demander) {
+int frontKoku(const WorldState& w, int target, int demander, const HouseIndex* index) {
     const int n = w.castleCount;
     std::vector<uint8_t> mine(n, 0), marked(n, 0);
-    for (int c = 0; c < n; ++c)
-        mine[c] = effectiveOwner(w, c) == demander;
+    for (int c : realmCastles(w, demander, index)) mine[c] = 1;
     std::vector<int> stack;
     long long sum = 0;
     for (int c = 0; c < n; ++c) {
@@ -58,14 +57,14 @@ int frontKoku(const WorldState& w, int target, int demander) {
 double defianceScore(const WorldState& w, int target, int demander, bool frontOnly,
                      const std::vector<int>& extraEnemies, const HouseIndex* index) {
     const KokuSource figures{w, index};
-    double p = frontOnly ? frontKoku(w, target, demander) : figures.withVassals(demander);
+    double p = frontOnly ? frontKoku(w, target, demander, index) : figures.withVassals(demander);
     const double k = figures.of(target);
     const DaimyoHouse& t = w.houses[target];
     if (t.vassalState == 2 && t.lord == demander) p -= k;
     if (frontOnly && k >= p / 2) return 1.0;
 
     double v = 0;
-    for (int e : hostileNeighboursOf(w, demander, target, &extraEnemies))
+    for (int e : hostileNeighboursOf(w, demander, target, &extraEnemies, index))
         v += figures.withVassals(e);
 
     double ambition = 5, loyalty = 5;

@@ -22,6 +22,6 @@ double defianceScore(const WorldState& w, int target, int demander, bool frontOn
 
 // The demander's weight alone (the first step of the score): with frontOnly the koku of every
 // connected block of the demander's castles that touches a castle of the target.
-int frontKoku(const WorldState& w, int target, int demander);
+int frontKoku(const WorldState& w, int target, int demander, const HouseIndex* index = nullptr);
 
 } // namespace vh

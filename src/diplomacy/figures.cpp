@@ -2,6 +2,7 @@
 // Each figure is one pass over the castle or general table, so callers may use them freely.
 #include "diplomacy/figures.h"
 
+#include "computer/house_index.h"
 #include "diplomacy/relations.h"
 #include "world/castle_rules.h"
 #include "world/numeric.h"
@@ -108,11 +109,29 @@ std::vector<int> neighboursOf(const WorldState& w, int house) {
     return out;
 }
 
-std::vector<int> hostileNeighboursOf(const WorldState& w, int house, int exceptOwner,
-                                     const std::vector<int>* extra) {
+std::vector<int> realmCastles(const WorldState& w, int house, const HouseIndex* index) {
     std::vector<int> out;
-    for (int c = 0; c < w.castleCount; ++c) {
-        if (effectiveOwner(w, c) != house) continue;
+    if (house >= 0 && index && index->ownersInTable && static_cast<int>(index->castlesOf.size()) == w.houseCount) {
+        // A castle belongs to the realm its owner answers to: one look at each house instead of
+        // one at each castle.
+        int lists = 0;
+        for (int o = 0; o < w.houseCount; ++o) {
+            if (commandingHouse(w, o) != house || index->castlesOf[o].empty()) continue;
+            out.insert(out.end(), index->castlesOf[o].begin(), index->castlesOf[o].end());
+            ++lists;
+        }
+        if (lists > 1) std::sort(out.begin(), out.end());
+        return out;
+    }
+    for (int c = 0; c < w.castleCount; ++c)
+        if (effectiveOwner(w, c) == house) out.push_back(c);
+    return out;
+}
+
+std::vector<int> hostileNeighboursOf(const WorldState& w, int house, int exceptOwner,
+                                     const std::vector<int>* extra, const HouseIndex* index) {
+    std::vector<int> out;
+    for (int c : realmCastles(w, house, index)) {
         forEachRoute(w, c, [&](int n) {
             const int owner = w.castles[n].owner;
             if (owner < 0 || owner == exceptOwner) return;

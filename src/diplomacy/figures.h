@@ -8,6 +8,8 @@
 
 namespace vh {
 
+struct HouseIndex;
+
 // Koku of the castles the house owns.
 int kokuOf(const WorldState& w, int house);
 // kokuOf the house plus kokuOf every living house it sees as its submitted vassal (kind 7).
@@ -34,7 +36,11 @@ std::vector<int> neighboursOf(const WorldState& w, int house);
 // castles whose effective owner is `house`, other than `house`, that see `house` as kind 0 or 1.
 // Castles owned by `exceptOwner` are passed over. `extra` houses count whatever their kind.
 std::vector<int> hostileNeighboursOf(const WorldState& w, int house, int exceptOwner = -1,
-                                     const std::vector<int>* extra = nullptr);
+                                     const std::vector<int>* extra = nullptr, const HouseIndex* index = nullptr);
+
+// The castles whose effective owner is `house`, in castle order. With a run's index (true of who
+// owns which castle; the vassals are read live) only the houses' lists are gathered.
+std::vector<int> realmCastles(const WorldState& w, int house, const HouseIndex* index);
 
 // Defenders of a castle: its garrison plus the cavalry and foot of the generals stationed there.
 int castleDefenders(const WorldState& w, int castle);
