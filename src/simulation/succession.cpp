@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 namespace vh {
 
@@ -120,11 +121,27 @@ void corpsLeaderSuccessions(Game& game) {
 
 void headSuccessions(Game& game) {
     WorldState& w = game.world;
-    for (int h = 0; h < w.houseCount; ++h) {
+    // A succession changes heads, corps and castle lords, never a general's house: the generals
+    // are sorted by house once (in general order within each) instead of scanned per house.
+    const int houses = std::max(0, w.houseCount);
+    std::vector<int> start(static_cast<size_t>(houses) + 1, 0), members;
+    for (int i = 0; i < w.generalCount; ++i) {
+        const int h = w.generals[i].house;
+        if (h >= 0 && h < houses) ++start[h + 1];
+    }
+    for (int h = 0; h < houses; ++h) start[h + 1] += start[h];
+    members.resize(start[houses]);
+    std::vector<int> fill(start.begin(), start.end() - 1);
+    for (int i = 0; i < w.generalCount; ++i) {
+        const int h = w.generals[i].house;
+        if (h >= 0 && h < houses) members[fill[h]++] = i;
+    }
+    for (int h = 0; h < houses; ++h) {
         if (!houseAlive(w, h)) continue;
         const int head = w.houses[h].head;
         int best = -1, bestRank = INT_MAX;
-        for (int i = 0; i < w.generalCount; ++i) {
+        for (int m = start[h]; m < start[h + 1]; ++m) {
+            const int i = members[m];
             const General& g = w.generals[i];
             if (g.house != h || !rankedHeirOf(w, g, h)) continue;
             const int rank = successionRankOf(w, g);
