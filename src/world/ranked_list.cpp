@@ -27,12 +27,20 @@ bool RankedList::add(int item, int key) {
 
 template <class Before> void RankedList::exchangeSort(Before before) {
     const int n = size();
-    for (int i = 0; i < n; ++i)
+    int* keys = keys_.data();
+    int* items = items_.data();
+    for (int i = 0; i < n; ++i) {
+        // Position i's entry is held aside while the pass runs: each exchange puts it at j and
+        // takes up the entry found there, as swapping the two in place would.
+        int key = keys[i], item = items[i];
         for (int j = i + 1; j < n; ++j)
-            if (before(keys_[j], keys_[i])) {
-                std::swap(keys_[i], keys_[j]);
-                std::swap(items_[i], items_[j]);
+            if (before(keys[j], key)) {
+                std::swap(key, keys[j]);
+                std::swap(item, items[j]);
             }
+        keys[i] = key;
+        items[i] = item;
+    }
 }
 
 void RankedList::sortAscending() { exchangeSort([](int a, int b) { return a < b; }); }
