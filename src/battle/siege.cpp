@@ -22,6 +22,16 @@ int menOf(std::span<const SiegeTroops> t) {
     return n;
 }
 
+// Random::unit of every draw, looked up: the estimate's thousands of draws a call would otherwise
+// wait on as many divisions. The same values, divided once.
+struct UnitTable {
+    double value[32768];
+    UnitTable() {
+        for (int r = 0; r < 32768; ++r) value[r] = r / 32767.0;
+    }
+};
+const UnitTable kUnitOfDraw;
+
 // The two sides of one storming, as flat copies: the estimate runs fifty of these in a row.
 struct AssaultSides {
     SiegeTroops besiegers[kSiegeSideMax];
@@ -35,7 +45,7 @@ struct AssaultSides {
 // A head count times a share, rounded. Counts and shares are never negative in a storming, and
 // for v >= 0 truncating v + 0.5 is exactly rounding half away: the estimate does this tens of
 // thousands of times a month, so the general rounding stays only for a negative count.
-int keep(double share, int value) {
+inline int keep(double share, int value) {
     const double v = share * value;
     return v >= 0 ? static_cast<int>(v + 0.5) : roundHalfAway(v);
 }
@@ -43,6 +53,8 @@ int keep(double share, int value) {
 // One storming: the progress gain, the defenders' losses (each general's foot, then cavalry, then
 // the garrison soldiers) and the besiegers' losses, drawn in that order.
 void storm(AssaultSides& a, Random& rng) {
+    const auto unit = [&rng] { return kUnitOfDraw.value[rng.next()]; };
+
     const int attackers = menOf({a.besiegers, static_cast<size_t>(a.besiegerCount)});
     const int holders = a.garrison + menOf({a.defenders, static_cast<size_t>(a.defenderCount)});
     double ratio;
@@ -53,21 +65,21 @@ void storm(AssaultSides& a, Random& rng) {
     else
         ratio = static_cast<double>(attackers) / holders;
 
-    double gain = 2.0 * (ratio - 1.0) * (1.0 + (rng.unit() - 0.5) / 2.0);
+    double gain = 2.0 * (ratio - 1.0) * (1.0 + (unit() - 0.5) / 2.0);
     gain = std::clamp(gain, 1.0, 10000.0);
     a.progress += static_cast<int>(gain);
 
     int lost = 0;
     for (int i = 0; i < a.defenderCount; ++i) {
         SiegeTroops& t = a.defenders[i];
-        const int foot = keep(0.92 + 0.08 * rng.unit(), t.foot);
-        const int cavalry = keep(0.92 + 0.08 * rng.unit(), t.cavalry);
+        const int foot = keep(0.92 + 0.08 * unit(), t.foot);
+        const int cavalry = keep(0.92 + 0.08 * unit(), t.cavalry);
         lost += (t.foot - foot) + (t.cavalry - cavalry);
         t.foot = foot;
         t.cavalry = cavalry;
         t.guns = std::min(t.guns, t.foot);
     }
-    const int soldiers = keep(0.92 + 0.08 * rng.unit(), a.garrison);
+    const int soldiers = keep(0.92 + 0.08 * unit(), a.garrison);
     lost += a.garrison - soldiers;
     a.garrison = soldiers;
     if (lost == 0) lost = 1;
@@ -76,8 +88,8 @@ void storm(AssaultSides& a, Random& rng) {
     if (k < 0) k = 0;
     for (int i = 0; i < a.besiegerCount; ++i) {
         SiegeTroops& t = a.besiegers[i];
-        t.foot = keep(std::min(1.0, (0.98 + 0.04 * rng.unit()) * k), t.foot);
-        t.cavalry = keep(std::min(1.0, (0.98 + 0.04 * rng.unit()) * k), t.cavalry);
+        t.foot = keep(std::min(1.0, (0.98 + 0.04 * unit()) * k), t.foot);
+        t.cavalry = keep(std::min(1.0, (0.98 + 0.04 * unit()) * k), t.cavalry);
         t.guns = std::min(t.guns, t.foot);
     }
 }
