@@ -33,11 +33,15 @@ template <class Before> void RankedList::exchangeSort(Before before) {
         // Position i's entry is held aside while the pass runs: each exchange puts it at j and
         // takes up the entry found there, as swapping the two in place would.
         int key = keys[i], item = items[i];
-        for (int j = i + 1; j < n; ++j)
-            if (before(keys[j], key)) {
-                std::swap(key, keys[j]);
-                std::swap(item, items[j]);
-            }
+        for (int j = i + 1; j < n; ++j) {
+            // Branch-free: which way the comparison goes is hard to foresee in tied lists.
+            const int kj = keys[j], ij = items[j];
+            const bool take = before(kj, key);
+            keys[j] = take ? key : kj;
+            items[j] = take ? item : ij;
+            key = take ? kj : key;
+            item = take ? ij : item;
+        }
         keys[i] = key;
         items[i] = item;
     }
