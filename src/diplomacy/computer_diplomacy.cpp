@@ -99,7 +99,9 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
     const double ka = figures.of(a);
     const int head = w.houses[a].head;
     const double loyalty = head >= 0 && head < w.generalCount ? w.generals[head].loyalty : 5;
-    const double d0 = defianceScore(w, a, lord, true, {}, index);
+    // d0 and the last score share the lord's realm and enemies: nothing changes in between.
+    DefianceMemo memo;
+    const double d0 = defianceScore(w, a, lord, true, {}, index, &memo);
     const double character = loyalty / 3.0 + 1.0;
 
     std::vector<ValuedHouse> candidates;
@@ -129,7 +131,7 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
         return;
     }
 
-    const double d = defianceScore(w, a, lord, false, {}, index);
+    const double d = defianceScore(w, a, lord, false, {}, index, &memo);
     if (game.rng.unit() < d) {
         const std::string line = withHouses(w, "%sは%sから独立しました", a, lord);
         logDiplomacy(game, line);

@@ -18,16 +18,15 @@ double lerpHalfToOne(double x, double lo, double hi) {
     return 0.5 + (x - lo) * 0.5 / (hi - lo);
 }
 
-} // namespace
-
-int frontKoku(const WorldState& w, int target, int demander, const HouseIndex* index) {
+// frontKoku over the demander's realm castles (in castle order).
+int frontKokuOver(const WorldState& w, int target, const std::vector<int>& realm) {
     const int n = w.castleCount;
     std::vector<uint8_t> mine(n, 0), marked(n, 0);
-    for (int c : realmCastles(w, demander, index)) mine[c] = 1;
+    for (int c : realm) mine[c] = 1;
     std::vector<int> stack;
     long long sum = 0;
-    for (int c = 0; c < n; ++c) {
-        if (!mine[c] || marked[c]) continue;
+    for (int c : realm) {
+        if (marked[c]) continue;
         bool touches = false;
         const CastleSite& site = w.castleSites[c];
         for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1 && !touches; ++r) {
@@ -54,18 +53,43 @@ int frontKoku(const WorldState& w, int target, int demander, const HouseIndex* i
     return static_cast<int>(std::clamp<long long>(sum, INT_MIN, INT_MAX));
 }
 
+} // namespace
+
+int frontKoku(const WorldState& w, int target, int demander, const HouseIndex* index) {
+    return frontKokuOver(w, target, realmCastles(w, demander, index));
+}
+
 double defianceScore(const WorldState& w, int target, int demander, bool frontOnly,
-                     const std::vector<int>& extraEnemies, const HouseIndex* index) {
+                     const std::vector<int>& extraEnemies, const HouseIndex* index, DefianceMemo* memo) {
     const KokuSource figures{w, index};
-    double p = frontOnly ? frontKoku(w, target, demander, index) : figures.withVassals(demander);
+    DefianceMemo local;
+    if (!memo || memo->target != target || memo->demander != demander || !extraEnemies.empty()) {
+        if (memo && extraEnemies.empty()) *memo = DefianceMemo{};
+        else memo = &local;
+        memo->target = target;
+        memo->demander = demander;
+    }
+    const auto realm = [&]() -> const std::vector<int>& {
+        if (!memo->haveRealm) {
+            memo->realm = realmCastles(w, demander, index);
+            memo->haveRealm = true;
+        }
+        return memo->realm;
+    };
+    double p = frontOnly ? frontKokuOver(w, target, realm()) : figures.withVassals(demander);
     const double k = figures.of(target);
     const DaimyoHouse& t = w.houses[target];
     if (t.vassalState == 2 && t.lord == demander) p -= k;
     if (frontOnly && k >= p / 2) return 1.0;
 
-    double v = 0;
-    for (int e : hostileNeighboursOf(w, demander, target, &extraEnemies, index))
-        v += figures.withVassals(e);
+    if (!memo->haveEnemies) {
+        double sum = 0;
+        for (int e : hostileNeighboursIn(w, demander, realm(), target, &extraEnemies))
+            sum += figures.withVassals(e);
+        memo->enemyKoku = sum;
+        memo->haveEnemies = true;
+    }
+    const double v = memo->enemyKoku;
 
     double ambition = 5, loyalty = 5;
     if (t.head >= 0 && t.head < w.generalCount) {

@@ -17,8 +17,18 @@ struct HouseIndex;
 // as the demander's enemies whatever their relation. The result is at most 1 (while the
 // demander's weight is not negative). With a run's index the koku sums come from it (the same
 // figures, see KokuSource).
+// What scores of the same target and demander share while nothing changes in between: the
+// demander's realm castles and the koku of its other enemies (kept only without extraEnemies).
+struct DefianceMemo {
+    int target = -1, demander = -1;
+    bool haveRealm = false, haveEnemies = false;
+    std::vector<int> realm;
+    double enemyKoku = 0;
+};
+
 double defianceScore(const WorldState& w, int target, int demander, bool frontOnly,
-                     const std::vector<int>& extraEnemies = {}, const HouseIndex* index = nullptr);
+                     const std::vector<int>& extraEnemies = {}, const HouseIndex* index = nullptr,
+                     DefianceMemo* memo = nullptr);
 
 // The demander's weight alone (the first step of the score): with frontOnly the koku of every
 // connected block of the demander's castles that touches a castle of the target.

@@ -130,8 +130,13 @@ std::vector<int> realmCastles(const WorldState& w, int house, const HouseIndex* 
 
 std::vector<int> hostileNeighboursOf(const WorldState& w, int house, int exceptOwner,
                                      const std::vector<int>* extra, const HouseIndex* index) {
+    return hostileNeighboursIn(w, house, realmCastles(w, house, index), exceptOwner, extra);
+}
+
+std::vector<int> hostileNeighboursIn(const WorldState& w, int house, const std::vector<int>& realm, int exceptOwner,
+                                     const std::vector<int>* extra) {
     std::vector<int> out;
-    for (int c : realmCastles(w, house, index)) {
+    for (int c : realm) {
         forEachRoute(w, c, [&](int n) {
             const int owner = w.castles[n].owner;
             if (owner < 0 || owner == exceptOwner) return;

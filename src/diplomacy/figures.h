@@ -38,6 +38,10 @@ std::vector<int> neighboursOf(const WorldState& w, int house);
 std::vector<int> hostileNeighboursOf(const WorldState& w, int house, int exceptOwner = -1,
                                      const std::vector<int>* extra = nullptr, const HouseIndex* index = nullptr);
 
+// The same over `realm`, the castles whose effective owner is `house` in castle order.
+std::vector<int> hostileNeighboursIn(const WorldState& w, int house, const std::vector<int>& realm, int exceptOwner,
+                                     const std::vector<int>* extra);
+
 // The castles whose effective owner is `house`, in castle order. With a run's index (true of who
 // owns which castle; the vassals are read live) only the houses' lists are gathered.
 std::vector<int> realmCastles(const WorldState& w, int house, const HouseIndex* index);
