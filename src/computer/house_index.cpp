@@ -10,11 +10,16 @@ namespace vh {
 
 void buildHouseIndex(const WorldState& w, HouseIndex& out) {
     const int houses = std::max(0, w.houseCount);
-    out.castlesOf.assign(houses, {});
+    // Cleared, not replaced: an index rebuilt every run keeps its lists' storage.
+    const auto reset = [houses](std::vector<std::vector<int>>& lists) {
+        lists.resize(houses);
+        for (auto& v : lists) v.clear();
+    };
+    reset(out.castlesOf);
+    reset(out.generalsOf);
+    reset(out.submittedTo);
+    reset(out.heldBy);
     out.kokuOf.assign(houses, 0);
-    out.generalsOf.assign(houses, {});
-    out.submittedTo.assign(houses, {});
-    out.heldBy.assign(houses, {});
     for (auto& v : out.corpsGenerals) v.clear();
     out.ownersInTable = true;
     for (int c = 0; c < w.castleCount; ++c) {
@@ -64,7 +69,9 @@ const HouseIndex& phaseRunIndex(Game& game, int house, bool playerCorps) {
     const WorldState& w = game.world;
     auto run = std::static_pointer_cast<RunIndex>(game.computerScratch);
     if (!run || !run->sameOrder(w)) {
-        run = std::make_shared<RunIndex>();
+        auto fresh = std::make_shared<RunIndex>();
+        if (run) fresh->index = std::move(run->index); // its storage, rebuilt below
+        run = std::move(fresh);
         run->year = w.date.year;
         run->month = w.date.month;
         run->phase = w.phase;
