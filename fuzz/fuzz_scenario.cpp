@@ -3,6 +3,7 @@
 // plain text with that Secret line.
 #include "scenario/cipher_utility.h"
 #include "scenario/scenario_reader.h"
+#include "scenario/scenario_tokenizer.h"
 #include "world/byte_io.h"
 #include "world/map_file.h"
 
@@ -44,6 +45,18 @@ const std::string& fixtureDir() {
     return dir;
 }
 
+// A Cipher word in the plain text makes the reader take the rest as cipher text, which the
+// enciphered form cannot match. Words as the reader sees them: quotes join, so Cip"her is one.
+bool hasCipherWord(const std::string& text) {
+    vh::ScenarioTokenizer t(text);
+    std::string tok;
+    for (;;) {
+        const int end = t.nextToken(tok);
+        if (tok == "Cipher") return true;
+        if (end == vh::kTokenFileEnd) return false;
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -62,7 +75,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string cipher;
     if (vh::encipherScenarioText(plain, cipher) != vh::kCipherOk) std::abort();
     const vh::ScenarioReadResult c = scratch.read(cipher, dir, dir);
-    if (rest.find("Cipher") == std::string::npos) {
+    if (rest.find("Cipher") == std::string::npos && !hasCipherWord(rest)) {
         const vh::ScenarioReadResult p = plainScratch.read(plain, dir, dir);
         if (p.code != c.code || p.message != c.message || p.notices != c.notices) std::abort();
         if (p.code == 0 && (plainScratch.world().castleCount != scratch.world().castleCount ||
