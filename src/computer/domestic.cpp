@@ -37,11 +37,12 @@ Development economyKind(DevelopmentKind kind) {
 // P of the account's castles, from one table per owner: developing moves no general.
 class PoliticsOf {
 public:
-    explicit PoliticsOf(const WorldState& w) : w_(w) {}
+    PoliticsOf(const WorldState& w, const HouseIndex* index) : w_(w), index_(index) {}
     int operator()(int castle) {
         const int owner = w_.castles[castle].owner;
         if (owner != owner_ || table_.empty()) {
-            table_ = provincePoliticsTable(w_, owner);
+            const bool listed = index_ && owner >= 0 && owner < static_cast<int>(index_->generalsOf.size());
+            table_ = provincePoliticsTable(w_, owner, listed ? &index_->generalsOf[owner] : nullptr);
             owner_ = owner;
         }
         return table_[w_.castleSites[castle].province];
@@ -49,6 +50,7 @@ public:
 
 private:
     const WorldState& w_;
+    const HouseIndex* index_; // the run's: developing moves no general and changes no house
     int owner_ = -1;
     std::vector<int> table_;
 };
@@ -192,7 +194,7 @@ void developAccountWith(Game& game, int house, int corps, const HouseIndex* inde
     const int upkeep = estimatedAccountUpkeep(w, a);
     if (w.tradePartnerCount > 0 && accountFunds(w, house, corps) - 4LL * upkeep >= 1000)
         dispatchTradeVoyages(game, a, upkeep);
-    PoliticsOf politics(w);
+    PoliticsOf politics(w, index);
     develop(game, a, DevelopmentKind::Mine, forecast, politics);
     develop(game, a, DevelopmentKind::Market, forecast, politics);
     if (w.date.month < 3 || w.date.month > 8) develop(game, a, DevelopmentKind::Land, forecast, politics);

@@ -115,14 +115,18 @@ int provincePolitics(const WorldState& w, int castle) {
     return best;
 }
 
-std::vector<int> provincePoliticsTable(const WorldState& w, int owner) {
+std::vector<int> provincePoliticsTable(const WorldState& w, int owner, const std::vector<int>* generals) {
     std::vector<int> best(256, 0);
-    for (int g = 0; g < w.generalCount; ++g) {
+    const auto take = [&](int g) {
         const General& r = w.generals[g];
-        if (r.house != owner || (r.flags & kFlagInField) || r.castle < 0 || r.castle >= w.castleCount)
-            continue;
+        if (r.house != owner || (r.flags & kFlagInField) || r.castle < 0 || r.castle >= w.castleCount) return;
         int& b = best[w.castleSites[r.castle].province];
         b = std::max(b, static_cast<int>(r.politics));
+    };
+    if (generals) {
+        for (int g : *generals) take(g);
+    } else {
+        for (int g = 0; g < w.generalCount; ++g) take(g);
     }
     return best;
 }

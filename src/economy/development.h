@@ -45,7 +45,8 @@ int provincePolitics(const WorldState& w, int castle);
 // provincePolitics for every castle of one owner from a single pass over the generals: entry p
 // is the value for a castle of `owner` in province p (256 entries). Development changes no
 // general or owner, so one table serves a whole account's developing.
-std::vector<int> provincePoliticsTable(const WorldState& w, int owner);
+// `generals`: the owner's generals (any order), or null for a scan of every general.
+std::vector<int> provincePoliticsTable(const WorldState& w, int owner, const std::vector<int>* generals = nullptr);
 
 // Develops one castle and returns its new value. With `preview` the value is only computed with
 // the random factor at its middle (no draw, no change). Otherwise the first draw scales the gain,

@@ -188,9 +188,13 @@ void makeGenericRetainers(Game& game) {
     std::vector<int> members(w.houseCount, 0);
     for (int i = 0; i < w.generalCount; ++i)
         if (w.generals[i].house >= 0 && w.generals[i].house < w.houseCount) ++members[w.generals[i].house];
+    // Retainers appear in castles and change no owner: every house's castles from one pass.
+    std::vector<std::vector<int>> castlesOf(w.houseCount);
+    for (int c = 0; c < w.castleCount; ++c)
+        if (w.castles[c].owner >= 0 && w.castles[c].owner < w.houseCount) castlesOf[w.castles[c].owner].push_back(c);
     for (int h = 0; h < w.houseCount; ++h) {
         if (!houseAlive(w, h)) continue;
-        const std::vector<int> own = castlesOfHouse(w, h);
+        const std::vector<int>& own = castlesOf[h];
         const int b = static_cast<int>(own.size());
         if (b == 0) continue;
         const int limit = std::min(50, static_cast<int>(std::pow(2.0 * b, 0.7)));

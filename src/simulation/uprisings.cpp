@@ -99,20 +99,28 @@ void rise(Game& game, int house, int castle, int strength) {
 void remnantUprisings(Game& game) {
     WorldState& w = game.world;
     if (w.generalCount >= kMaxGenerals) return;
-    std::vector<int> koku(w.houseCount, 0);
-    for (int h = 0; h < w.houseCount; ++h)
-        koku[h] = kokuOf(w, h);
+    // kokuOf of every house, and each house's first castles, from one pass over the castles.
+    std::vector<long long> sums(std::max(0, w.houseCount), 0);
+    // The phantom house of the watch mode never stood, so it never rises.
+    const int houses = std::max(0, std::min(w.houseCount, w.scenarioHouseCount));
+    std::vector<std::vector<int>> firstHeld(houses);
+    for (int c = 0; c < w.castleCount; ++c) {
+        const int o = w.castles[c].owner, first = w.castleSites[c].initialOwner;
+        if (o >= 0 && o < w.houseCount) sums[o] += w.castles[c].yield;
+        if (first >= 0 && first < houses) firstHeld[first].push_back(c);
+    }
+    std::vector<int> koku(sums.size());
+    for (size_t h = 0; h < sums.size(); ++h)
+        koku[h] = static_cast<int>(std::clamp<long long>(sums[h], INT_MIN, INT_MAX));
     std::vector<uint8_t> claimed(w.castleCount, 0);
     std::vector<Candidate> candidates;
-    // The phantom house of the watch mode never stood, so it never rises.
-    const int houses = std::min(w.houseCount, w.scenarioHouseCount);
     for (int h = 0; h < houses; ++h) {
         if (w.houses[h].head != -1) continue;
         if (w.houses[h].uprisingCount >= static_cast<int>(game.rng.unit() * 2) + 1) continue;
         int best = -1;
-        for (int c = 0; c < w.castleCount; ++c) {
+        for (int c : firstHeld[h]) {
             const Castle& k = w.castles[c];
-            if (w.castleSites[c].initialOwner != h || claimed[c] || k.besiegerCount != 0) continue;
+            if (claimed[c] || k.besiegerCount != 0) continue;
             if (k.owner < 0 || k.owner >= w.houseCount) continue;
             if (best < 0 || koku[k.owner] > koku[w.castles[best].owner]) best = c;
         }
