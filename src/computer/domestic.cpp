@@ -100,7 +100,7 @@ void dispatchTradeVoyages(Game& game, const Account& a, int upkeep) {
 
 // Guns toward the house's target equipment rate: from production in its own provinces first,
 // then from the markets, cheapest first.
-void purchaseGuns(Game& game, int house) {
+void purchaseGuns(Game& game, int house, const HouseIndex* index) {
     WorldState& w = game.world;
     DaimyoHouse& d = w.houses[house];
     if (d.funds < 1) return;
@@ -109,11 +109,17 @@ void purchaseGuns(Game& game, int house) {
     long long foot = 0, guns = d.undeployedGuns + d.gunsOrderedThisMonth;
     for (const GunOrder& o : d.marketOrders)
         guns += o.guns;
-    for (int g = 0; g < w.generalCount; ++g)
-        if (w.generals[g].house == house) {
-            foot += w.generals[g].foot;
-            guns += w.generals[g].guns;
-        }
+    const auto count = [&](int g) {
+        if (w.generals[g].house != house) return;
+        foot += w.generals[g].foot;
+        guns += w.generals[g].guns;
+    };
+    // The run's index names the house's generals: buying and developing move none of them.
+    if (index && house < static_cast<int>(index->generalsOf.size())) {
+        for (int g : index->generalsOf[house]) count(g);
+    } else {
+        for (int g = 0; g < w.generalCount; ++g) count(g);
+    }
     if (foot <= 0) return;
     const auto ratio = [&] { return static_cast<double>(guns) / foot; };
     if (ratio() >= 1 || ratio() >= target) return;
@@ -199,7 +205,7 @@ void developAccountWith(Game& game, int house, int corps, const HouseIndex* inde
     develop(game, a, DevelopmentKind::Market, forecast, politics);
     if (w.date.month < 3 || w.date.month > 8) develop(game, a, DevelopmentKind::Land, forecast, politics);
     buildShips(w, a);
-    if (corps < 0) purchaseGuns(game, house);
+    if (corps < 0) purchaseGuns(game, house, index);
 }
 
 } // namespace vh

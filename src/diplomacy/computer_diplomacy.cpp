@@ -183,11 +183,17 @@ int seekAllianceWith(Game& game, int a, const HouseIndex* index) {
     // No alliance: a house in danger may look for a lord.
     if (isAinu(w, a)) return kNoAlly;
     int castles = 0, only = -1;
-    for (int c = 0; c < w.castleCount; ++c)
-        if (w.castles[c].owner == a) {
-            ++castles;
-            only = c;
-        }
+    if (index && a >= 0 && a < static_cast<int>(index->castlesOf.size())) {
+        // Diplomacy moves no castle: the run's list of the house's castles is still true.
+        castles = static_cast<int>(index->castlesOf[a].size());
+        if (castles > 0) only = index->castlesOf[a].back();
+    } else {
+        for (int c = 0; c < w.castleCount; ++c)
+            if (w.castles[c].owner == a) {
+                ++castles;
+                only = c;
+            }
+    }
     const bool falling = w.houses[a].powerTrend < 0;
     bool desperate = false;
     if (castles >= 2 && !falling) return kNoAlly;
