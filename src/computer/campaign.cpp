@@ -118,7 +118,8 @@ const DistanceTable& DistanceCache::from(int castle) {
     auto it = tables_.find(castle);
     if (it != tables_.end()) return it->second;
     DistanceTable& t = tables_[castle];
-    castleDistances(w_, house_, castle, kDistanceLimited, t);
+    if (own_.empty()) own_ = ownCastleMask(w_, house_);
+    castleDistances(w_, house_, castle, kDistanceLimited, t, &own_);
     return t;
 }
 

@@ -76,6 +76,7 @@ private:
     const WorldState& w_;
     int house_;
     std::unordered_map<int, DistanceTable> tables_;
+    std::vector<uint8_t> own_; // planning moves no castle: one mask serves every search
 };
 
 } // namespace vh

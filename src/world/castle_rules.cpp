@@ -30,11 +30,12 @@ struct DistanceSetup {
 
 bool validCastle(const WorldState& w, int c) { return c >= 0 && c < w.castleCount; }
 
-DistanceSetup setUpDistances(const WorldState& w, int house, int source, int mode, std::vector<int>& dist) {
+DistanceSetup setUpDistances(const WorldState& w, int house, int source, int mode, std::vector<int>& dist,
+                             const std::vector<uint8_t>* own = nullptr) {
     DistanceSetup s;
     const int n = w.castleCount;
-    s.own.assign(n, 0);
-    for (int c = 0; c < n; ++c) s.own[c] = commandingHouse(w, w.castles[c].owner) == house;
+    if (own && static_cast<int>(own->size()) == n) s.own = *own;
+    else s.own = ownCastleMask(w, house);
     const int limit = std::clamp(w.settings.distanceLimit, -20000, 20000);
     s.cap = mode == kDistanceLimited ? limit : kUnreachable;
     s.passThrough = w.settings.tekiJouTsuuka || mode == kDistanceRetreat;
@@ -97,7 +98,18 @@ void castleDistancesPlain(const WorldState& w, int house, int source, int mode, 
     writeTable(dist, out);
 }
 
+std::vector<uint8_t> ownCastleMask(const WorldState& w, int house) {
+    std::vector<uint8_t> own(std::max(0, w.castleCount), 0);
+    for (int c = 0; c < w.castleCount; ++c) own[c] = commandingHouse(w, w.castles[c].owner) == house;
+    return own;
+}
+
 void castleDistances(const WorldState& w, int house, int source, int mode, DistanceTable& out) {
+    castleDistances(w, house, source, mode, out, nullptr);
+}
+
+void castleDistances(const WorldState& w, int house, int source, int mode, DistanceTable& out,
+                     const std::vector<uint8_t>* own) {
     const int n = w.castleCount;
     if (!validCastle(w, source)) {
         out.assign(n, kUnreachable);
@@ -109,7 +121,7 @@ void castleDistances(const WorldState& w, int house, int source, int mode, Dista
     // improvement instead of once per wave. Castles beyond the cap keep whatever the last
     // expanded waves gave them, exactly as the scan leaves them.
     std::vector<int> dist;
-    DistanceSetup s = setUpDistances(w, house, source, mode, dist);
+    DistanceSetup s = setUpDistances(w, house, source, mode, dist, own);
     std::vector<int> bucket[4];
     int pending = 0;
     for (int c = 0; c < n; ++c)

@@ -33,6 +33,12 @@ using DistanceTable = std::vector<int16_t>;
 // Route distances from `source` for house `house`: a step between two castles of the house's
 // side costs 1, any other step 3. Fills `out` (resized to the castle count).
 void castleDistances(const WorldState& w, int house, int source, int mode, DistanceTable& out);
+// Which castles a search for `house` counts as its own (their owner's commanding house is it).
+std::vector<uint8_t> ownCastleMask(const WorldState& w, int house);
+// The same search with that mask computed beforehand: for callers searching many times while no
+// castle changes hands or lord.
+void castleDistances(const WorldState& w, int house, int source, int mode, DistanceTable& out,
+                     const std::vector<uint8_t>* own);
 DistanceTable castleDistances(const WorldState& w, int house, int source, int mode);
 
 // The same table computed by the literal wave scan (one pass over all castles per distance
