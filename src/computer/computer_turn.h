@@ -18,7 +18,7 @@ void launchSorties(Game& game, int house, int corps);
 
 // Phase table entries. A house acts through each of its corps in slot order and its direct
 // account (the strategy phase takes the direct account first); a corps entry runs one corps.
-// The 人事 step (prisoners and guests) of a computer house.
+// The 人事 step (prisoners and guests) is the house's alone.
 void personnelHouse(Game& game, int house);
 void armHouse(Game& game, int house);
 void armCorps(Game& game, int corps);

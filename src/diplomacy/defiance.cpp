@@ -63,12 +63,8 @@ double defianceScore(const WorldState& w, int target, int demander, bool frontOn
                      const std::vector<int>& extraEnemies, const HouseIndex* index, DefianceMemo* memo) {
     const KokuSource figures{w, index};
     DefianceMemo local;
-    if (!memo || memo->target != target || memo->demander != demander || !extraEnemies.empty()) {
-        if (memo && extraEnemies.empty()) *memo = DefianceMemo{};
-        else memo = &local;
-        memo->target = target;
-        memo->demander = demander;
-    }
+    if (!memo || !extraEnemies.empty()) memo = &local; // extra enemies change the sum: not shared
+    if (memo->target != target || memo->demander != demander) *memo = DefianceMemo{target, demander};
     const auto realm = [&]() -> const std::vector<int>& {
         if (!memo->haveRealm) {
             memo->realm = realmCastles(w, demander, index);

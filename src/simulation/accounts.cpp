@@ -23,6 +23,12 @@ bool validCastle(const WorldState& w, int c) {
     return c >= 0 && c < w.castleCount;
 }
 
+// The house's castles from the index, in castle order, or null (every castle) without one.
+const std::vector<int>* ownCastles(const HouseIndex* index, int house) {
+    return index && house >= 0 && house < static_cast<int>(index->castlesOf.size()) ? &index->castlesOf[house]
+                                                                                     : nullptr;
+}
+
 // The house a general's upkeep is charged to: a guest of a submitted vassal is kept by the lord.
 int upkeepHouse(const WorldState& w, const General& g) {
     int h = g.house;
@@ -92,8 +98,7 @@ int computeIncome(Game& game, int house, int corps, int year, int month, int tax
                   const HarvestOutcomes* weather, IncomeBreakdown& out, const HouseIndex* index) {
     WorldState& w = game.world;
     out = IncomeBreakdown{};
-    const std::vector<int>* castles =
-        index && house >= 0 && house < static_cast<int>(index->castlesOf.size()) ? &index->castlesOf[house] : nullptr;
+    const std::vector<int>* castles = ownCastles(index, house);
     if (taxIndex < 0 || taxIndex >= kTaxChoices) taxIndex = kStandardTaxIndex;
     if (month == kHarvestMonth) {
         const int koku = harvestKoku(w, house, corps, preview ? nullptr : weather, castles);
@@ -149,11 +154,10 @@ int computeUpkeep(const WorldState& w, int house, int corps, bool includeBesiege
         for (int g : index->generalsOf[house]) general(g);
         for (int v : index->submittedTo[house])
             for (int g : index->generalsOf[v]) general(g);
-        for (int c : index->castlesOf[house]) castle(c);
     } else {
         for (int i = 0; i < w.generalCount; ++i) general(i);
-        for (int c = 0; c < w.castleCount; ++c) castle(c);
     }
+    forCastlesIn(w, ownCastles(index, house), castle);
     const double unit = w.settings.heiUnit;
     auto money = [&](int64_t n, double rate) { return clampToInt(static_cast<int64_t>(unit * n * rate)); };
     out.idleCavalry = money(idleCav, 1.5);
@@ -302,29 +306,20 @@ std::vector<int> forecastBalance(Game& game, int house, int corps, int months, c
     int64_t town = 0, mine = 0;
     double koku = 0;
     std::vector<int> ships(static_cast<size_t>(months) + 1, 0);
-    std::vector<int> all;
-    const std::vector<int>* castles = nullptr;
-    if (index && house >= 0 && house < static_cast<int>(index->castlesOf.size())) {
-        castles = &index->castlesOf[house];
-    } else {
-        all.resize(std::max(0, w.castleCount));
-        for (int c = 0; c < w.castleCount; ++c) all[c] = c;
-        castles = &all;
-    }
-    for (int c : *castles) {
+    forCastlesIn(w, ownCastles(index, house), [&](int c) {
         const Castle& k = w.castles[c];
-        if (k.owner != house || k.corps != corps) continue;
+        if (k.owner != house || k.corps != corps) return;
         town += k.town;
         mine += k.mine;
         koku += k.yield;
-        if (!w.castleSites[c].hasPort) continue;
+        if (!w.castleSites[c].hasPort) return;
         for (const Voyage& v : k.voyages) {
             if (v.ships == 0 || v.monthsLeft < 1 || v.monthsLeft > months) continue;
             const bool known = v.destination < w.tradePartnerCount;
             const int value = known ? w.tradePartners[v.destination].shipValue : 0;
             ships[v.monthsLeft] += static_cast<int>(static_cast<double>(v.ships) * value);
         }
-    }
+    });
     const int townPart = clampToInt(town);
     const int minePart = clampToInt(static_cast<int64_t>(clampToInt(mine)) * w.houses[house].miningSkill / 1000);
     const int harvestPart =

@@ -108,6 +108,14 @@ void randomWorld(WorldState& w, Random& r) {
     for (int i = houses - 1; i > 0; --i) std::swap(w.houseOrder[i], w.houseOrder[r.below(i + 1)]);
 }
 
+// The world and seed of `indexed` in a second game, for the plain routines.
+std::unique_ptr<Game> plainTwin(const Game& indexed, uint32_t seed) {
+    auto plain = std::make_unique<Game>();
+    plain->world = indexed.world;
+    plain->rng.seed(seed);
+    return plain;
+}
+
 using Entry = void (*)(Game&, int);
 using Plain = void (*)(Game&, int, int);
 
@@ -130,13 +138,12 @@ TEST(HouseIndex, TheIndexedEntriesEqualThePlainRoutines) {
     int changed = 0;
     for (uint32_t seed = 1; seed <= 40; ++seed)
         for (const Phase& p : phases) {
-            auto indexed = std::make_unique<Game>(), plain = std::make_unique<Game>();
+            auto indexed = std::make_unique<Game>();
             Random r(seed * 2654435761u);
             randomWorld(indexed->world, r);
             indexed->world.phase = p.number;
-            plain->world = indexed->world;
             indexed->rng.seed(seed);
-            plain->rng.seed(seed);
+            const auto plain = plainTwin(*indexed, seed);
             const std::vector<uint8_t> start = saveImage(plain->world);
             for (int i = 0; i < indexed->world.houseCount; ++i) {
                 const int h = indexed->world.houseOrder[i];
@@ -184,7 +191,7 @@ TEST(HouseIndex, UpkeepFromTheIndexEqualsTheScan) {
 TEST(HouseIndex, SettlingFromTheIndexEqualsTheScan) {
     int shipsHome = 0;
     for (uint32_t seed = 1; seed <= 20; ++seed) {
-        auto indexed = std::make_unique<Game>(), plain = std::make_unique<Game>();
+        auto indexed = std::make_unique<Game>();
         Random r(seed * 69069u);
         randomWorld(indexed->world, r);
         WorldState& w = indexed->world;
@@ -193,9 +200,8 @@ TEST(HouseIndex, SettlingFromTheIndexEqualsTheScan) {
             if (w.castleSites[c].hasPort)
                 w.castles[c].voyages[0] = Voyage{static_cast<uint8_t>(1 + r.below(3)), 0,
                                                  static_cast<uint8_t>(r.below(2)), static_cast<uint8_t>(1 + r.below(2))};
-        plain->world = w;
         indexed->rng.seed(seed);
-        plain->rng.seed(seed);
+        const auto plain = plainTwin(*indexed, seed);
         HarvestOutcomes weather{};
         for (size_t p = 0; p < weather.size(); ++p) weather[p] = static_cast<int8_t>(r.below(3) - 1);
         const bool harvest = w.date.month == kHarvestMonth;
@@ -227,13 +233,12 @@ void plainDiplomacy(Game& game, int house, int) {
 TEST(HouseIndex, DiplomacyFromTheIndexEqualsThePlainOne) {
     int logged = 0;
     for (uint32_t seed = 1; seed <= 40; ++seed) {
-        auto indexed = std::make_unique<Game>(), plain = std::make_unique<Game>();
+        auto indexed = std::make_unique<Game>();
         Random r(seed * 2246822519u);
         randomWorld(indexed->world, r);
         indexed->world.phase = kPhaseDiplomacy;
-        plain->world = indexed->world;
         indexed->rng.seed(seed);
-        plain->rng.seed(seed);
+        const auto plain = plainTwin(*indexed, seed);
         for (int i = 0; i < indexed->world.houseCount; ++i) {
             const int h = indexed->world.houseOrder[i];
             if (!houseAlive(indexed->world, h)) continue;
