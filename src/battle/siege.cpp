@@ -24,10 +24,18 @@ int menOf(std::span<const SiegeTroops> t) {
 
 // Random::unit of every draw, looked up: the estimate's thousands of draws a call would otherwise
 // wait on as many divisions. The same values, divided once.
+// The two loss shares are tabled the same way, computed by the very expressions a draw would
+// go through, so each value is bit for bit what the storming computed before.
 struct UnitTable {
     double value[32768];
+    double defenderShare[32768]; // 0.92 + 0.08 * unit
+    double besiegerShare[32768]; // 0.98 + 0.04 * unit
     UnitTable() {
-        for (int r = 0; r < 32768; ++r) value[r] = r / 32767.0;
+        for (int r = 0; r < 32768; ++r) {
+            value[r] = r / 32767.0;
+            defenderShare[r] = 0.92 + 0.08 * value[r];
+            besiegerShare[r] = 0.98 + 0.04 * value[r];
+        }
     }
 };
 const UnitTable kUnitOfDraw;
@@ -72,14 +80,14 @@ void storm(AssaultSides& a, Random& rng) {
     int lost = 0;
     for (int i = 0; i < a.defenderCount; ++i) {
         SiegeTroops& t = a.defenders[i];
-        const int foot = keep(0.92 + 0.08 * unit(), t.foot);
-        const int cavalry = keep(0.92 + 0.08 * unit(), t.cavalry);
+        const int foot = keep(kUnitOfDraw.defenderShare[rng.next()], t.foot);
+        const int cavalry = keep(kUnitOfDraw.defenderShare[rng.next()], t.cavalry);
         lost += (t.foot - foot) + (t.cavalry - cavalry);
         t.foot = foot;
         t.cavalry = cavalry;
         t.guns = std::min(t.guns, t.foot);
     }
-    const int soldiers = keep(0.92 + 0.08 * unit(), a.garrison);
+    const int soldiers = keep(kUnitOfDraw.defenderShare[rng.next()], a.garrison);
     lost += a.garrison - soldiers;
     a.garrison = soldiers;
     if (lost == 0) lost = 1;
@@ -88,8 +96,8 @@ void storm(AssaultSides& a, Random& rng) {
     if (k < 0) k = 0;
     for (int i = 0; i < a.besiegerCount; ++i) {
         SiegeTroops& t = a.besiegers[i];
-        t.foot = keep(std::min(1.0, (0.98 + 0.04 * unit()) * k), t.foot);
-        t.cavalry = keep(std::min(1.0, (0.98 + 0.04 * unit()) * k), t.cavalry);
+        t.foot = keep(std::min(1.0, kUnitOfDraw.besiegerShare[rng.next()] * k), t.foot);
+        t.cavalry = keep(std::min(1.0, kUnitOfDraw.besiegerShare[rng.next()] * k), t.cavalry);
         t.guns = std::min(t.guns, t.foot);
     }
 }
