@@ -22,10 +22,9 @@ int menOf(std::span<const SiegeTroops> t) {
     return n;
 }
 
-// Random::unit of every draw, looked up: the estimate's thousands of draws a call would otherwise
-// wait on as many divisions. The same values, divided once.
-// The two loss shares are tabled the same way, computed by the very expressions a draw would
-// go through, so each value is bit for bit what the storming computed before.
+// Random::unit of every draw and the two loss shares made from it, looked up: the estimate's
+// thousands of draws a call would otherwise wait on as much arithmetic. The tables are filled by
+// the very expressions a draw would go through, so every value is the same double.
 struct UnitTable {
     double value[32768];
     double defenderShare[32768]; // 0.92 + 0.08 * unit
