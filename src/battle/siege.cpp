@@ -58,9 +58,12 @@ inline int keep(double share, int value) {
 }
 
 // One storming: the progress gain, the defenders' losses (each general's foot, then cavalry, then
-// the garrison soldiers) and the besiegers' losses, drawn in that order.
+// the garrison soldiers) and the besiegers' losses, drawn in that order. The run's draws are made
+// first, all at once: how many there are depends only on the two sides' sizes.
 void storm(AssaultSides& a, Random& rng) {
-    const auto unit = [&rng] { return kUnitOfDraw.value[rng.next()]; };
+    int draws[2 + 4 * kSiegeSideMax];
+    rng.fill(draws, 2 + 2 * a.defenderCount + 2 * a.besiegerCount);
+    const int* r = draws;
 
     const int attackers = menOf({a.besiegers, static_cast<size_t>(a.besiegerCount)});
     const int holders = a.garrison + menOf({a.defenders, static_cast<size_t>(a.defenderCount)});
@@ -72,31 +75,31 @@ void storm(AssaultSides& a, Random& rng) {
     else
         ratio = static_cast<double>(attackers) / holders;
 
-    double gain = 2.0 * (ratio - 1.0) * (1.0 + (unit() - 0.5) / 2.0);
+    double gain = 2.0 * (ratio - 1.0) * (1.0 + (kUnitOfDraw.value[*r++] - 0.5) / 2.0);
     gain = std::clamp(gain, 1.0, 10000.0);
     a.progress += static_cast<int>(gain);
 
     int lost = 0;
-    for (int i = 0; i < a.defenderCount; ++i) {
+    for (int i = 0; i < a.defenderCount; ++i, r += 2) {
         SiegeTroops& t = a.defenders[i];
-        const int foot = keep(kUnitOfDraw.defenderShare[rng.next()], t.foot);
-        const int cavalry = keep(kUnitOfDraw.defenderShare[rng.next()], t.cavalry);
+        const int foot = keep(kUnitOfDraw.defenderShare[r[0]], t.foot);
+        const int cavalry = keep(kUnitOfDraw.defenderShare[r[1]], t.cavalry);
         lost += (t.foot - foot) + (t.cavalry - cavalry);
         t.foot = foot;
         t.cavalry = cavalry;
         t.guns = std::min(t.guns, t.foot);
     }
-    const int soldiers = keep(kUnitOfDraw.defenderShare[rng.next()], a.garrison);
+    const int soldiers = keep(kUnitOfDraw.defenderShare[*r++], a.garrison);
     lost += a.garrison - soldiers;
     a.garrison = soldiers;
     if (lost == 0) lost = 1;
 
     double k = attackers == 0 ? 0.0 : (attackers - 2.0 * lost) / attackers;
     if (k < 0) k = 0;
-    for (int i = 0; i < a.besiegerCount; ++i) {
+    for (int i = 0; i < a.besiegerCount; ++i, r += 2) {
         SiegeTroops& t = a.besiegers[i];
-        t.foot = keep(std::min(1.0, kUnitOfDraw.besiegerShare[rng.next()] * k), t.foot);
-        t.cavalry = keep(std::min(1.0, kUnitOfDraw.besiegerShare[rng.next()] * k), t.cavalry);
+        t.foot = keep(std::min(1.0, kUnitOfDraw.besiegerShare[r[0]] * k), t.foot);
+        t.cavalry = keep(std::min(1.0, kUnitOfDraw.besiegerShare[r[1]] * k), t.cavalry);
         t.guns = std::min(t.guns, t.foot);
     }
 }

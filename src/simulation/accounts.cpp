@@ -335,10 +335,12 @@ std::vector<int> forecastBalance(Game& game, int house, int corps, int months, c
             ainuTie = kind == kRelPact || kind == kRelHasSubordinate || kind == kRelHasSubmitted;
         }
     }
+    // A forecast changes nothing in the world, so the trade partners stay those of this month.
+    const std::vector<AinuTradeShare> ainuShares = ainuTie ? ainuTradeShares(w, house) : std::vector<AinuTradeShare>{};
     int month = w.date.month;
     for (int i = 1; i <= months; ++i) {
         if (++month > 12) month = 1;
-        const int ainu = ainuTie ? ainuTradeIncome(game, house) : 0;
+        const int ainu = ainuTie ? drawAinuTrade(ainuShares, game.rng) : 0;
         const int harvest = month == kHarvestMonth ? harvestPart : 0;
         const int income = clampToInt(static_cast<int64_t>(harvest) + townPart + minePart + ainu + ships[i]);
         values.push_back(clampToInt(static_cast<int64_t>(income) - upkeep));

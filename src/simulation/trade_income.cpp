@@ -47,10 +47,9 @@ Contacts contactsOf(const WorldState& w, int target) {
 
 } // namespace
 
-int ainuTradeIncome(Game& game, int house) {
-    const WorldState& w = game.world;
+std::vector<AinuTradeShare> ainuTradeShares(const WorldState& w, int house) {
     const DaimyoHouse& self = w.houses[house];
-    int amount = 0;
+    std::vector<AinuTradeShare> shares;
     if (self.kind != kHouseAinu) {
         for (int i = 0; i < w.houseCount; ++i) {
             if (i == house || !houseAlive(w, i) || w.houses[i].kind != kHouseAinu) continue;
@@ -65,21 +64,31 @@ int ainuTradeIncome(Game& game, int house) {
                 if (!tradesWithAinu(relationKind(w.houses[j], i))) continue;
                 m += ct.shareProvince[j] ? 3 : 1;
             }
-            double u = game.rng.unit();
-            // The last qualifying Ainu house sets the figure.
-            amount = static_cast<int>((2500 + u * 500) / m * (ct.shareProvince[house] ? 3 : 1));
+            shares.push_back({m, ct.shareProvince[house] ? 3 : 1});
         }
-        return amount;
+        return shares;
     }
+    // An Ainu house trades with its first friendly neighbour only, at half the value.
     Contacts ct = contactsOf(w, house);
     for (int i = 0; i < w.houseCount; ++i) {
         if (!houseAlive(w, i) || w.houses[i].kind == kHouseAinu) continue;
         if (!tradesWithAinu(relationKind(self, i)) || !ct.borders[i]) continue;
-        double u = game.rng.unit();
-        return static_cast<int>((2500 + u * 500) / 2);
+        shares.push_back({2, 1});
+        break;
     }
-    return 0;
+    return shares;
 }
+
+int drawAinuTrade(const std::vector<AinuTradeShare>& shares, Random& rng) {
+    int amount = 0;
+    for (const AinuTradeShare& s : shares) {
+        const double u = rng.unit();
+        amount = static_cast<int>((2500 + u * 500) / s.divisor * s.weight);
+    }
+    return amount;
+}
+
+int ainuTradeIncome(Game& game, int house) { return drawAinuTrade(ainuTradeShares(game.world, house), game.rng); }
 
 int tradeShipIncome(Game& game, int house, int corps, int monthsAhead, bool preview,
                     const std::vector<int>* castles) {

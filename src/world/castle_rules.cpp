@@ -111,51 +111,71 @@ void castleDistances(const WorldState& w, int house, int source, int mode, Dista
 void castleDistances(const WorldState& w, int house, int source, int mode, DistanceTable& out,
                      const std::vector<uint8_t>* own) {
     const int n = w.castleCount;
-    if (!validCastle(w, source)) {
-        out.assign(n, kUnreachable);
-        return;
-    }
+    out.assign(std::max(0, n), static_cast<int16_t>(kUnreachable));
+    if (!validCastle(w, source)) return;
     // The wave scan is a shortest-path search with steps of 1 and 3 in which only castles at
     // most `cap` away are expanded. Buckets by distance modulo 4 hold every castle whose
     // tentative distance is one of the next four values, so each castle is handled once per
     // improvement instead of once per wave. Castles beyond the cap keep whatever the last
-    // expanded waves gave them, exactly as the scan leaves them.
-    std::vector<int> dist;
-    DistanceSetup s = setUpDistances(w, house, source, mode, dist, own);
+    // expanded waves gave them, exactly as the scan leaves them. Every value the wave gives is
+    // below kUnreachable (see setUpDistances), so the table itself holds the tentative
+    // distances and an untouched castle is simply still unreachable.
+    std::vector<uint8_t> ownMask;
+    if (!own || static_cast<int>(own->size()) != n) {
+        ownMask = ownCastleMask(w, house);
+        own = &ownMask;
+    }
+    const uint8_t* mine = own->data();
+    const int limit = std::clamp(w.settings.distanceLimit, -20000, 20000);
+    const int cap = mode == kDistanceLimited ? limit : kUnreachable;
+    const bool passThrough = w.settings.tekiJouTsuuka || mode == kDistanceRetreat;
+    int16_t* dist = out.data();
+
     std::vector<int> bucket[4];
     int pending = 0;
-    for (int c = 0; c < n; ++c)
-        if (dist[c] != kUnset) {
-            bucket[s.start & 3].push_back(c);
+    int start = 0;
+    if (mine[source]) {
+        dist[source] = 0;
+        bucket[0].push_back(source);
+        pending = 1;
+    } else {
+        // Leaving a castle that is not ours: our castles next to it are where the march begins.
+        start = std::min(3, limit);
+        const CastleSite& site = w.castleSites[source];
+        for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1; ++r) {
+            const int nb = site.routes[r];
+            if (!validCastle(w, nb) || !mine[nb] || dist[nb] == start) continue;
+            dist[nb] = static_cast<int16_t>(start);
+            bucket[start & 3].push_back(nb);
             ++pending;
         }
-    // kUnset is above every value, so one comparison covers "unset or farther".
+    }
+    // kUnreachable is above every value, so one comparison covers "unset or farther".
     auto relax = [&](int nb, int value) {
         if (dist[nb] <= value) return;
-        dist[nb] = value;
+        dist[nb] = static_cast<int16_t>(value);
         bucket[value & 3].push_back(nb);
         ++pending;
     };
-    for (int d = s.start; pending > 0 && d <= s.cap; ++d) {
+    for (int d = start; pending > 0 && d <= cap; ++d) {
         std::vector<int>& here = bucket[d & 3];
         // New entries only ever go to d+1..d+3, never into this bucket, so iterating by index
         // while relaxing is safe.
         for (size_t i = 0; i < here.size(); ++i) {
-            int c = here[i];
+            const int c = here[i];
             if (dist[c] != d) continue; // improved since it was queued
             const CastleSite& site = w.castleSites[c];
-            const bool ownHere = s.own[c];
+            const bool ownHere = mine[c];
             for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1; ++r) {
-                int nb = site.routes[r];
+                const int nb = site.routes[r];
                 if (nb < 0 || nb >= n) continue;
-                if (ownHere && s.own[nb]) relax(nb, d + 1);
-                else if (s.passThrough) relax(nb, d + 3);
+                if (ownHere && mine[nb]) relax(nb, d + 1);
+                else if (passThrough) relax(nb, d + 3);
             }
         }
         pending -= static_cast<int>(here.size());
         here.clear();
     }
-    writeTable(dist, out);
 }
 
 DistanceTable castleDistances(const WorldState& w, int house, int source, int mode) {

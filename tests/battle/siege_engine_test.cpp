@@ -366,11 +366,19 @@ TEST(SiegeEngine, EstimateEqualsTheRunByRunReadingOnRandomSieges) {
     EXPECT_GT(withoutAttackers, 100); // the shortcut was taken from the start often enough
 }
 
-TEST(Random, DiscardStepsAsManyDrawsAsAskedFor) {
+TEST(Random, DiscardAndFillStepAsManyDrawsAsAskedFor) {
     for (const uint64_t n : {0ull, 1ull, 2ull, 81ull, 4100ull, 65537ull}) {
         Random a(12345), b(12345);
         for (uint64_t i = 0; i < n; ++i) a.next();
         b.discard(n);
+        EXPECT_EQ(a.state(), b.state()) << n;
+    }
+    for (int n = 0; n <= 9; ++n) {
+        Random a(777), b(777);
+        int got[9] = {};
+        b.fill(got, n);
+        for (int i = 0; i < n; ++i)
+            EXPECT_EQ(got[i], a.next()) << n << " draw " << i;
         EXPECT_EQ(a.state(), b.state()) << n;
     }
 }
