@@ -31,16 +31,14 @@ template <class Before> void RankedList::exchangeSort(Before before) {
     int* items = items_.data();
     for (int i = 0; i < n; ++i) {
         // Position i's entry is held aside while the pass runs: each exchange puts it at j and
-        // takes up the entry found there, as swapping the two in place would.
+        // takes up the entry found there, as swapping the two in place would. An exchange
+        // happens only where an entry beats every one before it in the pass, which is rare, so
+        // the pass is mostly a plain search for the next such entry.
         int key = keys[i], item = items[i];
         for (int j = i + 1; j < n; ++j) {
-            // Branch-free: which way the comparison goes is hard to foresee in tied lists.
-            const int kj = keys[j], ij = items[j];
-            const bool take = before(kj, key);
-            keys[j] = take ? key : kj;
-            items[j] = take ? item : ij;
-            key = take ? kj : key;
-            item = take ? ij : item;
+            if (!before(keys[j], key)) continue;
+            std::swap(keys[j], key);
+            std::swap(items[j], item);
         }
         keys[i] = key;
         items[i] = item;
