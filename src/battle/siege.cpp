@@ -7,6 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vh {
 
@@ -47,7 +51,17 @@ struct AssaultSides {
     int defenderCount = 0;
     int garrison = 0;
     int progress = 0;
+    // No count below zero, which a storming keeps so: the losses may then go two counts at once.
+    bool countsNonNegative = false;
 };
+
+bool countsNonNegative(const AssaultSides& a) {
+    for (int i = 0; i < a.besiegerCount; ++i)
+        if (a.besiegers[i].foot < 0 || a.besiegers[i].cavalry < 0) return false;
+    for (int i = 0; i < a.defenderCount; ++i)
+        if (a.defenders[i].foot < 0 || a.defenders[i].cavalry < 0) return false;
+    return a.garrison >= 0;
+}
 
 // A head count times a share, rounded. Counts and shares are never negative in a storming, and
 // for v >= 0 truncating v + 0.5 is exactly rounding half away: the estimate does this tens of
@@ -80,14 +94,43 @@ void storm(AssaultSides& a, Random& rng) {
     a.progress += static_cast<int>(gain);
 
     int lost = 0;
-    for (int i = 0; i < a.defenderCount; ++i, r += 2) {
-        SiegeTroops& t = a.defenders[i];
-        const int foot = keep(kUnitOfDraw.defenderShare[r[0]], t.foot);
-        const int cavalry = keep(kUnitOfDraw.defenderShare[r[1]], t.cavalry);
-        lost += (t.foot - foot) + (t.cavalry - cavalry);
-        t.foot = foot;
-        t.cavalry = cavalry;
-        t.guns = std::min(t.guns, t.foot);
+#if defined(__SSE2__)
+    // The same losses two at a time: a general's cavalry and foot lie side by side, and for counts
+    // that are not negative the rounding is the truncation of share * count + 0.5 in each lane.
+    static_assert(offsetof(SiegeTroops, foot) == offsetof(SiegeTroops, cavalry) + sizeof(int));
+    const bool paired = a.countsNonNegative;
+    const __m128d half = _mm_set1_pd(0.5);
+    const auto keepPair = [&half](SiegeTroops& t, __m128d share) {
+        const __m128i before = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(&t.cavalry));
+        const __m128d kept = _mm_add_pd(_mm_mul_pd(share, _mm_cvtepi32_pd(before)), half);
+        const __m128i after = _mm_cvttpd_epi32(kept);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(&t.cavalry), after);
+        return _mm_sub_epi32(before, after);
+    };
+#else
+    const bool paired = false;
+#endif
+    if (paired) {
+#if defined(__SSE2__)
+        __m128i lostPair = _mm_setzero_si128();
+        for (int i = 0; i < a.defenderCount; ++i, r += 2) {
+            SiegeTroops& t = a.defenders[i];
+            const __m128d share = _mm_set_pd(kUnitOfDraw.defenderShare[r[0]], kUnitOfDraw.defenderShare[r[1]]);
+            lostPair = _mm_add_epi32(lostPair, keepPair(t, share));
+            t.guns = std::min(t.guns, t.foot);
+        }
+        lost = _mm_cvtsi128_si32(lostPair) + _mm_cvtsi128_si32(_mm_srli_si128(lostPair, 4));
+#endif
+    } else {
+        for (int i = 0; i < a.defenderCount; ++i, r += 2) {
+            SiegeTroops& t = a.defenders[i];
+            const int foot = keep(kUnitOfDraw.defenderShare[r[0]], t.foot);
+            const int cavalry = keep(kUnitOfDraw.defenderShare[r[1]], t.cavalry);
+            lost += (t.foot - foot) + (t.cavalry - cavalry);
+            t.foot = foot;
+            t.cavalry = cavalry;
+            t.guns = std::min(t.guns, t.foot);
+        }
     }
     const int soldiers = keep(kUnitOfDraw.defenderShare[*r++], a.garrison);
     lost += a.garrison - soldiers;
@@ -96,6 +139,20 @@ void storm(AssaultSides& a, Random& rng) {
 
     double k = attackers == 0 ? 0.0 : (attackers - 2.0 * lost) / attackers;
     if (k < 0) k = 0;
+    if (paired) {
+#if defined(__SSE2__)
+        const __m128d factor = _mm_set1_pd(k), one = _mm_set1_pd(1.0);
+        for (int i = 0; i < a.besiegerCount; ++i, r += 2) {
+            SiegeTroops& t = a.besiegers[i];
+            // min(share * k, 1) lane by lane is std::min(1.0, share * k): no value here is NaN.
+            const __m128d share = _mm_min_pd(
+                _mm_mul_pd(_mm_set_pd(kUnitOfDraw.besiegerShare[r[0]], kUnitOfDraw.besiegerShare[r[1]]), factor), one);
+            keepPair(t, share);
+            t.guns = std::min(t.guns, t.foot);
+        }
+#endif
+        return;
+    }
     for (int i = 0; i < a.besiegerCount; ++i, r += 2) {
         SiegeTroops& t = a.besiegers[i];
         t.foot = keep(std::min(1.0, kUnitOfDraw.besiegerShare[r[0]] * k), t.foot);
@@ -159,6 +216,7 @@ int assaultMonths(std::span<const SiegeTroops> besiegers, std::span<const SiegeT
     copyTroops(defenders, a.defenders, a.defenderCount);
     a.garrison = garrison;
     a.progress = progress;
+    a.countsNonNegative = countsNonNegative(a);
     const int target = 100 * size;
     constexpr int kRuns = 50;
     int below = 0; // runs that ended below the target
@@ -200,6 +258,7 @@ void assault(Siege& s, Random& rng) {
         a.defenders[i] = s.defenders[i].troops;
     a.garrison = s.garrison;
     a.progress = s.progress;
+    a.countsNonNegative = countsNonNegative(a);
     storm(a, rng);
     for (int i = 0; i < a.besiegerCount; ++i)
         s.besiegers[i].troops = a.besiegers[i];
