@@ -51,6 +51,9 @@ struct AssaultSides {
     int defenderCount = 0;
     int garrison = 0;
     int progress = 0;
+    // The men of each side, kept up to date by every storming rather than counted again.
+    int attackers = 0;
+    int holders = 0; // with the garrison
     // No count below zero, which a storming keeps so: the losses may then go two counts at once.
     bool countsNonNegative = false;
 };
@@ -61,6 +64,13 @@ bool countsNonNegative(const AssaultSides& a) {
     for (int i = 0; i < a.defenderCount; ++i)
         if (a.defenders[i].foot < 0 || a.defenders[i].cavalry < 0) return false;
     return a.garrison >= 0;
+}
+
+// The derived figures, once the sides are copied in.
+void prepare(AssaultSides& a) {
+    a.attackers = menOf({a.besiegers, static_cast<size_t>(a.besiegerCount)});
+    a.holders = a.garrison + menOf({a.defenders, static_cast<size_t>(a.defenderCount)});
+    a.countsNonNegative = countsNonNegative(a);
 }
 
 // A head count times a share, rounded. Counts and shares are never negative in a storming, and
@@ -79,8 +89,8 @@ void storm(AssaultSides& a, Random& rng) {
     rng.fill(draws, 2 + 2 * a.defenderCount + 2 * a.besiegerCount);
     const int* r = draws;
 
-    const int attackers = menOf({a.besiegers, static_cast<size_t>(a.besiegerCount)});
-    const int holders = a.garrison + menOf({a.defenders, static_cast<size_t>(a.defenderCount)});
+    const int attackers = a.attackers;
+    const int holders = a.holders;
     double ratio;
     if (attackers == 0 && holders == 0)
         ratio = 1.0;
@@ -135,6 +145,7 @@ void storm(AssaultSides& a, Random& rng) {
     const int soldiers = keep(kUnitOfDraw.defenderShare[*r++], a.garrison);
     lost += a.garrison - soldiers;
     a.garrison = soldiers;
+    a.holders = holders - lost;
     if (lost == 0) lost = 1;
 
     double k = attackers == 0 ? 0.0 : (attackers - 2.0 * lost) / attackers;
@@ -142,26 +153,34 @@ void storm(AssaultSides& a, Random& rng) {
     if (paired) {
 #if defined(__SSE2__)
         const __m128d factor = _mm_set1_pd(k), one = _mm_set1_pd(1.0);
+        __m128i lostPair = _mm_setzero_si128();
         for (int i = 0; i < a.besiegerCount; ++i, r += 2) {
             SiegeTroops& t = a.besiegers[i];
             // min(share * k, 1) lane by lane is std::min(1.0, share * k): no value here is NaN.
             const __m128d share = _mm_min_pd(
                 _mm_mul_pd(_mm_set_pd(kUnitOfDraw.besiegerShare[r[0]], kUnitOfDraw.besiegerShare[r[1]]), factor), one);
-            keepPair(t, share);
+            lostPair = _mm_add_epi32(lostPair, keepPair(t, share));
             t.guns = std::min(t.guns, t.foot);
         }
+        a.attackers = attackers - _mm_cvtsi128_si32(lostPair) - _mm_cvtsi128_si32(_mm_srli_si128(lostPair, 4));
 #endif
         return;
     }
+    int fallen = 0;
     for (int i = 0; i < a.besiegerCount; ++i, r += 2) {
         SiegeTroops& t = a.besiegers[i];
-        t.foot = keep(std::min(1.0, kUnitOfDraw.besiegerShare[r[0]] * k), t.foot);
-        t.cavalry = keep(std::min(1.0, kUnitOfDraw.besiegerShare[r[1]] * k), t.cavalry);
+        const int foot = keep(std::min(1.0, kUnitOfDraw.besiegerShare[r[0]] * k), t.foot);
+        const int cavalry = keep(std::min(1.0, kUnitOfDraw.besiegerShare[r[1]] * k), t.cavalry);
+        fallen += (t.foot - foot) + (t.cavalry - cavalry);
+        t.foot = foot;
+        t.cavalry = cavalry;
         t.guns = std::min(t.guns, t.foot);
     }
+    a.attackers = attackers - fallen;
 }
 
 bool noAttackers(const AssaultSides& a) {
+    if (a.countsNonNegative) return a.attackers == 0;
     for (int i = 0; i < a.besiegerCount; ++i)
         if (a.besiegers[i].foot != 0 || a.besiegers[i].cavalry != 0) return false;
     return true;
@@ -216,7 +235,7 @@ int assaultMonths(std::span<const SiegeTroops> besiegers, std::span<const SiegeT
     copyTroops(defenders, a.defenders, a.defenderCount);
     a.garrison = garrison;
     a.progress = progress;
-    a.countsNonNegative = countsNonNegative(a);
+    prepare(a);
     const int target = 100 * size;
     constexpr int kRuns = 50;
     int below = 0; // runs that ended below the target
@@ -258,7 +277,7 @@ void assault(Siege& s, Random& rng) {
         a.defenders[i] = s.defenders[i].troops;
     a.garrison = s.garrison;
     a.progress = s.progress;
-    a.countsNonNegative = countsNonNegative(a);
+    prepare(a);
     storm(a, rng);
     for (int i = 0; i < a.besiegerCount; ++i)
         s.besiegers[i].troops = a.besiegers[i];
