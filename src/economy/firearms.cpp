@@ -106,13 +106,22 @@ int orderProduction(WorldState& w, int house, int units) {
 
 std::vector<MarketOffer> marketAvailability(const WorldState& w, int house, bool player) {
     std::vector<MarketOffer> out;
+    // A delivery time is by province: the provinces where the house holds a castle, once.
+    std::vector<int> provinces;
+    std::vector<uint8_t> seen(kProvinceSlots, 0);
+    for (int c = 0; c < w.castleCount; ++c) {
+        if (w.castles[c].owner != house) continue;
+        const int p = w.castleSites[c].province;
+        if (seen[p]) continue;
+        seen[p] = 1;
+        provinces.push_back(p);
+    }
     for (int m = 0; m < w.gunMarketCount; ++m) {
         const GunMarket& g = w.gunMarkets[m];
         if (g.rateCurrent == 0) continue;
         int months = INT_MAX;
-        for (int c = 0; c < w.castleCount; ++c) {
-            if (w.castles[c].owner != house) continue;
-            const int v = signedMonths(g.deliveryMonths[w.castleSites[c].province]);
+        for (int p : provinces) {
+            const int v = signedMonths(g.deliveryMonths[p]);
             if (v >= 0) months = std::min(months, v);
         }
         if (months == INT_MAX) continue; // no castle of the house reaches it
