@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 #include <iconv.h>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace vh {
@@ -89,7 +91,22 @@ bool isLeadByte(unsigned char b, TextEncoding enc) {
 
 std::string toUtf8(std::string_view bytes, TextEncoding from) {
     if (plainAscii(bytes)) return std::string(bytes);
-    return convert("UTF-8", iconvName(from), bytes, "\xEF\xBF\xBD", [](const char*, size_t) { return 1; });
+    const auto decode = [&] {
+        return convert("UTF-8", iconvName(from), bytes, "\xEF\xBF\xBD", [](const char*, size_t) { return 1; });
+    };
+    // Names are converted over and over (every siege and battle names its generals, houses and
+    // castles): each thread remembers the short texts it has converted. The cache is emptied
+    // when full, so it never holds more than a few thousand names.
+    constexpr size_t kShortText = 40, kCachedTexts = 4096;
+    if (bytes.size() > kShortText) return decode();
+    thread_local std::unordered_map<std::string, std::string> cache[2];
+    std::unordered_map<std::string, std::string>& known = cache[from == TextEncoding::Cp932 ? 0 : 1];
+    std::string key(bytes);
+    if (auto it = known.find(key); it != known.end()) return it->second;
+    std::string text = decode();
+    if (known.size() >= kCachedTexts) known.clear();
+    known.emplace(std::move(key), text);
+    return text;
 }
 
 std::string fromUtf8(std::string_view utf8, TextEncoding to) {
