@@ -131,7 +131,10 @@ void castleDistances(const WorldState& w, int house, int source, int mode, Dista
     const bool passThrough = w.settings.tekiJouTsuuka || mode == kDistanceRetreat;
     int16_t* dist = out.data();
 
-    std::vector<int> bucket[4];
+    // The buckets are kept between searches: the planners search hundreds of times a month.
+    thread_local std::vector<int> bucket[4];
+    for (std::vector<int>& b : bucket)
+        b.clear();
     int pending = 0;
     int start = 0;
     if (mine[source]) {
