@@ -100,8 +100,19 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
     const int head = w.houses[a].head;
     const double loyalty = head >= 0 && head < w.generalCount ? w.generals[head].loyalty : 5;
     // d0 and the last score share the lord's realm and enemies: nothing changes in between.
+    // d0 draws nothing and is wanted only by a candidate that passes every other test, which is
+    // rare: it is worked out then. Until that first test nothing in the world has changed (the
+    // change of lord comes after it), so the figure is the one this turn began with.
     DefianceMemo memo;
-    const double d0 = defianceScore(w, a, lord, true, {}, index, &memo);
+    double d0 = 0;
+    bool haveD0 = false;
+    const auto firstScore = [&] {
+        if (!haveD0) {
+            d0 = defianceScore(w, a, lord, true, {}, index, &memo);
+            haveD0 = true;
+        }
+        return d0;
+    };
     const double character = loyalty / 3.0 + 1.0;
 
     std::vector<ValuedHouse> candidates;
@@ -124,7 +135,8 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
         if (kn < 1.5 * ka) continue;
         if (kn < kl * (1.0 + game.rng.unit() * 0.2) * character) continue;
         if (strengthWithVassals(w, n) < sl * (1.0 + game.rng.unit() * 0.2) * character) continue;
-        if (!(defianceScore(w, a, n, true, {}, index) < d0)) continue;
+        const double dn = defianceScore(w, a, n, true, {}, index);
+        if (!(dn < firstScore())) continue;
         if (!changeLord(game, n, a)) continue;
         logDiplomacy(game, fillText("%sは主家を%sから%sに鞍替えしました", houseNameText(w, a).c_str(),
                                     houseNameText(w, lord).c_str(), houseNameText(w, n).c_str()));
