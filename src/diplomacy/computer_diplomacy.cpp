@@ -87,6 +87,28 @@ std::vector<ValuedHouse> unfriendlyNeighbours(const WorldState& w, int a, const 
     return out;
 }
 
+namespace {
+
+// A figure worked out the first time it is asked for, then kept.
+template <class Compute> class Deferred {
+public:
+    explicit Deferred(Compute compute) : compute_(compute) {}
+    double operator()() {
+        if (!known_) {
+            value_ = compute_();
+            known_ = true;
+        }
+        return value_;
+    }
+
+private:
+    Compute compute_;
+    double value_ = 0;
+    bool known_ = false;
+};
+
+} // namespace
+
 void vassalDiplomacy(Game& game, int a) { vassalDiplomacyWith(game, a, nullptr); }
 
 void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
@@ -95,24 +117,16 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
     const int lord = lordOf(w, a);
     if (!validHouse(w, lord) || lord == a) return;
     const double kl = figures.withVassals(lord);
-    const double sl = strengthWithVassals(w, lord);
     const double ka = figures.of(a);
     const int head = w.houses[a].head;
     const double loyalty = head >= 0 && head < w.generalCount ? w.generals[head].loyalty : 5;
-    // d0 and the last score share the lord's realm and enemies: nothing changes in between.
-    // d0 draws nothing and is wanted only by a candidate that passes every other test, which is
-    // rare: it is worked out then. Until that first test nothing in the world has changed (the
-    // change of lord comes after it), so the figure is the one this turn began with.
+    // The lord's strength and d0 draw nothing and are wanted only by a candidate that passes the
+    // tests before them, which is rare: each is worked out when first wanted. Until then nothing
+    // in the world has changed (a change of lord comes after both), so they are the figures this
+    // turn began with. d0 and the last score share the lord's realm and enemies.
     DefianceMemo memo;
-    double d0 = 0;
-    bool haveD0 = false;
-    const auto firstScore = [&] {
-        if (!haveD0) {
-            d0 = defianceScore(w, a, lord, true, {}, index, &memo);
-            haveD0 = true;
-        }
-        return d0;
-    };
+    Deferred sl([&] { return static_cast<double>(strengthWithVassals(w, lord)); });
+    Deferred d0([&] { return defianceScore(w, a, lord, true, {}, index, &memo); });
     const double character = loyalty / 3.0 + 1.0;
 
     std::vector<ValuedHouse> candidates;
@@ -134,9 +148,10 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
         const double kn = order.key(i);
         if (kn < 1.5 * ka) continue;
         if (kn < kl * (1.0 + game.rng.unit() * 0.2) * character) continue;
-        if (strengthWithVassals(w, n) < sl * (1.0 + game.rng.unit() * 0.2) * character) continue;
+        const double sn = strengthWithVassals(w, n);
+        if (sn < sl() * (1.0 + game.rng.unit() * 0.2) * character) continue;
         const double dn = defianceScore(w, a, n, true, {}, index);
-        if (!(dn < firstScore())) continue;
+        if (!(dn < d0())) continue;
         if (!changeLord(game, n, a)) continue;
         logDiplomacy(game, fillText("%sは主家を%sから%sに鞍替えしました", houseNameText(w, a).c_str(),
                                     houseNameText(w, lord).c_str(), houseNameText(w, n).c_str()));
