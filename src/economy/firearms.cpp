@@ -6,6 +6,7 @@
 #include "world/numeric.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -24,18 +25,34 @@ int provinceLimit(const WorldState& w) {
     return std::min(w.provinceCount(), kProvinceSlots);
 }
 
-// Each province's town economy: the house's castles and all castles, each at least 1.
+// The town economy of each province that makes guns, in province order: the house's castles and
+// all castles there, each castle counting at least 1. Only those provinces are wanted, and there
+// are few of them, so the castles are summed into one slot per such province.
 struct TownShares {
-    std::vector<int64_t> own, all;
+    std::vector<int> provinces;
+    std::vector<int64_t> own, all; // by slot, as provinces
 };
 
 TownShares townShares(const WorldState& w, int house) {
-    TownShares t{std::vector<int64_t>(kProvinceSlots, 0), std::vector<int64_t>(kProvinceSlots, 0)};
+    TownShares t;
+    constexpr uint16_t kNoSlot = 0xFFFF;
+    std::array<uint16_t, 256> slot; // a castle's province is one byte
+    slot.fill(kNoSlot);
+    const int limit = std::min(provinceLimit(w), 256);
+    for (int p = 0; p < limit; ++p)
+        if (w.gunProduction[p].current != 0) {
+            slot[p] = static_cast<uint16_t>(t.provinces.size());
+            t.provinces.push_back(p);
+        }
+    t.own.assign(t.provinces.size(), 0);
+    t.all.assign(t.provinces.size(), 0);
+    if (t.provinces.empty()) return t;
     for (int c = 0; c < w.castleCount; ++c) {
-        const int p = w.castleSites[c].province;
+        const int s = slot[w.castleSites[c].province];
+        if (s == kNoSlot) continue;
         const int town = std::max<int>(1, w.castles[c].town);
-        t.all[p] += town;
-        if (w.castles[c].owner == house) t.own[p] += town;
+        t.all[s] += town;
+        if (w.castles[c].owner == house) t.own[s] += town;
     }
     return t;
 }
@@ -61,17 +78,17 @@ int marketUnitPrice(const WorldState& w, int market) {
 std::vector<int> producingProvinces(const WorldState& w, int house) {
     const TownShares t = townShares(w, house);
     std::vector<int> out;
-    for (int p = 0; p < provinceLimit(w); ++p)
-        if (w.gunProduction[p].current != 0 && t.own[p] > 0) out.push_back(p);
+    for (size_t s = 0; s < t.provinces.size(); ++s)
+        if (t.own[s] > 0) out.push_back(t.provinces[s]);
     return out;
 }
 
 int productionCapacity(const WorldState& w, int house) {
     const TownShares t = townShares(w, house);
     double sum = 0;
-    for (int p = 0; p < provinceLimit(w); ++p) {
-        if (w.gunProduction[p].current == 0 || t.own[p] == 0) continue;
-        sum += static_cast<double>(t.own[p]) / static_cast<double>(t.all[p]) * w.gunProduction[p].current;
+    for (size_t s = 0; s < t.provinces.size(); ++s) {
+        if (t.own[s] == 0) continue;
+        sum += static_cast<double>(t.own[s]) / static_cast<double>(t.all[s]) * w.gunProduction[t.provinces[s]].current;
     }
     if (!(sum > 0)) return 0;
     const double units = sum / heiUnitOf(w);
