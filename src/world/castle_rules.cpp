@@ -248,23 +248,22 @@ int retreatTarget(const WorldState& w, int side, int fromCastle, bool allowAnyCa
     };
     for (auto& b : bucket) b.clear();
     const int limit = std::clamp(w.settings.distanceLimit, -20000, 20000);
-    int start = 0;
+    int start = 0, pending = 0;
     if (isOwn(fromCastle)) {
         dist[fromCastle] = 0;
+        bucket[0].push_back(fromCastle);
+        pending = 1;
     } else {
         start = std::min(3, limit);
         const CastleSite& site = w.castleSites[fromCastle];
         for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1; ++r) {
             const int nb = site.routes[r];
-            if (validCastle(w, nb) && isOwn(nb)) dist[nb] = start;
-        }
-    }
-    int pending = 0;
-    for (int c = 0; c < n; ++c)
-        if (dist[c] != kUnset) {
-            bucket[start & 3].push_back(c);
+            if (!validCastle(w, nb) || !isOwn(nb) || dist[nb] == start) continue;
+            dist[nb] = start;
+            bucket[start & 3].push_back(nb);
             ++pending;
         }
+    }
     auto relax = [&](int nb, int value) {
         if (dist[nb] <= value) return;
         dist[nb] = value;
