@@ -194,12 +194,11 @@ void Planner::gatherForce(int target, bool relief) {
         if (!near) continue;
         ranked.add(g, troopsOf(r) + (onSortieFlag(r) ? 0 : 10000));
     }
-    ranked.sortDescending();
-    ranked.shuffleTies(game_.rng);
-    std::vector<int> candidates;
-    for (int i = 0; i < ranked.size() && i < kMaxCandidates; ++i)
-        candidates.push_back(ranked.item(i));
-    if (candidates.empty()) return;
+    // Only the head of the ranking is read (the estimate's first 20 and the generals taken
+    // before the force suffices), so it is put in order only as far as that.
+    ranked.sortDescendingLazily(game_.rng);
+    const int candidates = std::min(ranked.size(), kMaxCandidates);
+    if (candidates == 0) return;
 
     const Castle& t = w_.castles[target];
     const bool weBesiege = besiegedBy(w_, target, house_);
@@ -211,13 +210,16 @@ void Planner::gatherForce(int target, bool relief) {
 
     int m0 = 0;
     if (!relief) {
+        // The estimate counts the first kMaxGenerals of these and no more.
         std::vector<int> all = current;
-        all.insert(all.end(), candidates.begin(), candidates.end());
+        for (int i = 0; i < candidates && static_cast<int>(all.size()) < Castle::kMaxGenerals; ++i)
+            all.push_back(ranked.lazyItem(i));
         m0 = monthsToTake(w_, target, all, game_.rng);
     }
     const int food = relief ? 0 : foodMonthsOf(w_, target);
     std::vector<int> force_ = current;
-    for (int g : candidates) {
+    for (int i = 0; i < candidates; ++i) {
+        const int g = ranked.lazyItem(i);
         const double u = game_.rng.unit();
         if (force > enemy * (1.2 + u * 0.3)) {
             if (relief) break;

@@ -3,6 +3,8 @@
 
 #include "world/random.h"
 
+#include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace vh {
@@ -25,24 +27,26 @@ bool RankedList::add(int item, int key) {
     return true;
 }
 
-template <class Before> void RankedList::exchangeSort(Before before) {
+template <class Before> void RankedList::exchangePass(int i, Before before) {
     const int n = size();
     int* keys = keys_.data();
     int* items = items_.data();
-    for (int i = 0; i < n; ++i) {
-        // Position i's entry is held aside while the pass runs: each exchange puts it at j and
-        // takes up the entry found there, as swapping the two in place would. An exchange
-        // happens only where an entry beats every one before it in the pass, which is rare, so
-        // the pass is mostly a plain search for the next such entry.
-        int key = keys[i], item = items[i];
-        for (int j = i + 1; j < n; ++j) {
-            if (!before(keys[j], key)) continue;
-            std::swap(keys[j], key);
-            std::swap(items[j], item);
-        }
-        keys[i] = key;
-        items[i] = item;
+    // Position i's entry is held aside while the pass runs: each exchange puts it at j and takes
+    // up the entry found there, as swapping the two in place would. An exchange happens only where
+    // an entry beats every one before it in the pass.
+    int key = keys[i], item = items[i];
+    for (int j = i + 1; j < n; ++j) {
+        if (!before(keys[j], key)) continue;
+        std::swap(keys[j], key);
+        std::swap(items[j], item);
     }
+    keys[i] = key;
+    items[i] = item;
+}
+
+template <class Before> void RankedList::exchangeSort(Before before) {
+    for (int i = 0; i < size(); ++i)
+        exchangePass(i, before);
 }
 
 void RankedList::sortAscending() { exchangeSort([](int a, int b) { return a < b; }); }
@@ -61,6 +65,48 @@ void RankedList::shuffleTies(Random& rng) {
             }
         s += len;
     }
+}
+
+void RankedList::sortDescendingLazily(Random& rng) {
+    std::vector<int> sorted = keys_;
+    std::sort(sorted.begin(), sorted.end(), std::greater<int>());
+    runs_.clear();
+    uint64_t draws = 0;
+    for (int s = 0; s < size();) {
+        int len = 1;
+        while (s + len < size() && sorted[s + len] == sorted[s]) ++len;
+        runs_.push_back({s, len, draws});
+        if (len >= 2) draws += len;
+        s += len;
+    }
+    shuffleFrom_ = rng;
+    rng.discard(draws);
+    passesDone_ = 0;
+    runsShuffled_ = 0;
+}
+
+int RankedList::lazyItem(int pos) {
+    // The run holding pos: the last one starting at or before it.
+    const auto run = std::upper_bound(runs_.begin(), runs_.end(), pos,
+                                      [](int p, const Run& r) { return p < r.start; }) - 1;
+    const int end = run->start + run->length;
+    for (; passesDone_ < end; ++passesDone_)
+        exchangePass(passesDone_, [](int a, int b) { return a > b; });
+    // Positions before passesDone_ are final: the runs ending there are shuffled as the whole
+    // list's shuffle would, each from its own place in the sequence of draws.
+    for (; runsShuffled_ < static_cast<int>(runs_.size()) &&
+           runs_[runsShuffled_].start + runs_[runsShuffled_].length <= passesDone_;
+         ++runsShuffled_) {
+        const Run& r = runs_[runsShuffled_];
+        if (r.length < 2) continue;
+        Random draw = shuffleFrom_;
+        draw.discard(r.firstDraw);
+        for (int k = 0; k < r.length; ++k) {
+            const int other = r.start + k + Random::scaleBelow(draw.next(), r.length - k);
+            std::swap(items_[r.start + k], items_[other]);
+        }
+    }
+    return items_[pos];
 }
 
 int RankedList::findSmallest() const {

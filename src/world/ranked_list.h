@@ -3,12 +3,14 @@
 // because the exact exchange order decides which random draw lands on which item.
 #pragma once
 
+#include "world/random.h"
+
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace vh {
 
-class Random;
 
 class RankedList {
 public:
@@ -30,15 +32,32 @@ public:
     // After a sort: for every run of L >= 2 equal keys starting at s, for k = 0..L-1 swap the
     // item at s+k with the item at s+k+floor(r/32768*(L-k)), one draw per k.
     void shuffleTies(Random& rng);
+    // sortDescending() then shuffleTies(rng), done only as far as lazyItem reads: every position
+    // read holds the item the two would put there, and the generator is left where the shuffle
+    // leaves it. Reading a position sorts up to the end of its run of equal keys, so a long list
+    // of which only the head is read costs a fraction of the whole sort. Called after the last
+    // add; keys and unread positions are left in no particular order.
+    void sortDescendingLazily(Random& rng);
+    int lazyItem(int pos);
     // First position holding the smallest key, or -1 when empty.
     int findSmallest() const;
     void removeAt(int pos);
 
 private:
+    template <class Before> void exchangePass(int i, Before before);
     template <class Before> void exchangeSort(Before before);
     int capacity_;
     std::vector<int> items_;
     std::vector<int> keys_;
+    // The lazy sort: runs of equal keys in sorted order with the first of their draws, the
+    // generator where the shuffle's draws begin, and how far sorting and shuffling have gone.
+    struct Run {
+        int start, length;
+        uint64_t firstDraw;
+    };
+    std::vector<Run> runs_;
+    Random shuffleFrom_;
+    int passesDone_ = 0, runsShuffled_ = 0;
 };
 
 } // namespace vh
