@@ -20,6 +20,7 @@ void buildHouseIndex(const WorldState& w, HouseIndex& out) {
     reset(out.submittedTo);
     reset(out.heldBy);
     out.kokuOf.assign(houses, 0);
+    out.lordNeighbours.assign(houses, {});
     for (auto& v : out.corpsGenerals) v.clear();
     out.ownersInTable = true;
     for (int c = 0; c < w.castleCount; ++c) {

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace vh {
@@ -22,6 +23,17 @@ struct HouseIndex {
     std::vector<std::vector<int>> heldBy;      // by holder: its prisoners and hostages, in general order
     bool ownersInTable = true;                 // every castle's owner is none or a house of the table
     std::array<std::vector<int>, kMaxCorps> corpsGenerals{}; // generals with a house, by corps
+
+    // Diplomacy's memo, by lord, of the castles next to the lord's realm: their owners with the
+    // houses commanding them, and every house's commanding house when they were read. No castle
+    // changes hands within a run, so only a change of vassalage can make an entry stale, and
+    // the commanding houses read again tell that.
+    struct LordNeighbours {
+        bool known = false;
+        std::vector<int> commanding;                // by house
+        std::vector<std::pair<int, int>> owners;    // (owner, its commanding house), each pair once
+    };
+    mutable std::vector<LordNeighbours> lordNeighbours;
 };
 
 void buildHouseIndex(const WorldState& w, HouseIndex& out);

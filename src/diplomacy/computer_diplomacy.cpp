@@ -158,6 +158,13 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
         return;
     }
 
+    // Unless d0 filled the memo (its figures are then those the turn began with), the lord's
+    // enemies come from the run's memo of its neighbours, as the score would find them now.
+    if (index && memo.target < 0) {
+        memo = DefianceMemo{a, lord, false, false, {}, 0};
+        memo.enemyKoku = hostileNeighbourKoku(w, lord, a, *index);
+        memo.haveEnemies = true;
+    }
     const double d = defianceScore(w, a, lord, false, {}, index, &memo);
     if (game.rng.unit() < d) {
         const std::string line = withHouses(w, "%sは%sから独立しました", a, lord);

@@ -64,7 +64,7 @@ double defianceScore(const WorldState& w, int target, int demander, bool frontOn
     const KokuSource figures{w, index};
     DefianceMemo local;
     if (!memo || !extraEnemies.empty()) memo = &local; // extra enemies change the sum: not shared
-    if (memo->target != target || memo->demander != demander) *memo = DefianceMemo{target, demander};
+    if (memo->target != target || memo->demander != demander) *memo = DefianceMemo{target, demander, false, false, {}, 0};
     const auto realm = [&]() -> const std::vector<int>& {
         if (!memo->haveRealm) {
             memo->realm = realmCastles(w, demander, index);

@@ -3,6 +3,7 @@
 #include "diplomacy/figures.h"
 
 #include "computer/house_index.h"
+#include "diplomacy/koku_source.h"
 #include "diplomacy/relations.h"
 #include "world/castle_rules.h"
 #include "world/numeric.h"
@@ -147,6 +148,46 @@ std::vector<int> hostileNeighboursIn(const WorldState& w, int house, const std::
         });
     }
     return out;
+}
+
+double hostileNeighbourKoku(const WorldState& w, int lord, int exceptOwner, const HouseIndex& index) {
+    const KokuSource figures{w, &index};
+    const bool memoised = index.ownersInTable && lord >= 0 && lord < static_cast<int>(index.lordNeighbours.size());
+    if (!memoised) {
+        double sum = 0;
+        for (int e : hostileNeighboursIn(w, lord, realmCastles(w, lord, &index), exceptOwner, nullptr))
+            sum += figures.withVassals(e);
+        return sum;
+    }
+    HouseIndex::LordNeighbours& m = index.lordNeighbours[lord];
+    thread_local std::vector<int> commanding;
+    commanding.resize(std::max(0, w.houseCount));
+    for (int h = 0; h < w.houseCount; ++h)
+        commanding[h] = commandingHouse(w, h);
+    if (!m.known || m.commanding != commanding) {
+        m.commanding = commanding;
+        m.owners.clear();
+        for (int c : realmCastles(w, lord, &index))
+            forEachRoute(w, c, [&](int n) {
+                const int owner = w.castles[n].owner;
+                if (owner < 0) return;
+                const std::pair<int, int> entry{owner, commandingHouse(w, owner)};
+                if (entry.second == lord || std::find(m.owners.begin(), m.owners.end(), entry) != m.owners.end()) return;
+                m.owners.push_back(entry);
+            });
+        m.known = true;
+    }
+    // The kinds are read now: they change within a run. Each enemy counts once, and the sum of
+    // whole koku is the same in any order.
+    std::vector<int> enemies;
+    for (const auto& [owner, o] : m.owners) {
+        if (owner == exceptOwner || contains(enemies, o)) continue;
+        if (!isFriendlyKind(kindAbout(w, o, lord))) enemies.push_back(o);
+    }
+    double sum = 0;
+    for (int e : enemies)
+        sum += figures.withVassals(e);
+    return sum;
 }
 
 int castleDefenders(const WorldState& w, int castle) {

@@ -42,6 +42,11 @@ std::vector<int> hostileNeighboursOf(const WorldState& w, int house, int exceptO
 std::vector<int> hostileNeighboursIn(const WorldState& w, int house, const std::vector<int>& realm, int exceptOwner,
                                      const std::vector<int>* extra);
 
+// The sum of the koku with vassals of hostileNeighboursIn(w, lord, realmCastles(w, lord, &index),
+// exceptOwner, nullptr): the enemies a defiance score weighs. The lord's neighbours are kept in
+// the index's memo across the turns of a run while every house keeps its commanding house.
+double hostileNeighbourKoku(const WorldState& w, int lord, int exceptOwner, const HouseIndex& index);
+
 // The castles whose effective owner is `house`, in castle order. With a run's index (true of who
 // owns which castle; the vassals are read live) only the houses' lists are gathered.
 std::vector<int> realmCastles(const WorldState& w, int house, const HouseIndex* index);

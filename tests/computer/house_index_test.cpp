@@ -5,6 +5,8 @@
 #include "computer/computer_turn.h"
 #include "computer/house_index.h"
 #include "diplomacy/computer_diplomacy.h"
+#include "diplomacy/figures.h"
+#include "diplomacy/koku_source.h"
 #include "diplomacy/relations.h"
 #include "game/save_game.h"
 #include "personnel/guests.h"
@@ -228,6 +230,43 @@ void plainDiplomacy(Game& game, int house, int) {
     if (ally == kAppliedAsVassal) return;
     demandFromVassalsAndAllies(game, house, ally);
     turnOnAllies(game, house, ally);
+}
+
+TEST(HouseIndex, TheLordsNeighbourMemoFollowsChangesOfVassalageAndKind) {
+    int changed = 0;
+    for (uint32_t seed = 1; seed <= 40; ++seed) {
+        Game game;
+        Random r(seed * 2654435761u);
+        randomWorld(game.world, r);
+        WorldState& w = game.world;
+        HouseIndex index;
+        buildHouseIndex(w, index);
+        // The sum the defiance score makes, from scratch, without the index.
+        const auto plain = [&](int lord, int except) {
+            double sum = 0;
+            for (int e : hostileNeighboursIn(w, lord, realmCastles(w, lord, nullptr), except, nullptr))
+                sum += kokuWithVassals(w, e);
+            return sum;
+        };
+        // Rounds of questions to every lord about every house, with vassalage and kinds changed in
+        // between as a diplomacy run changes them: the memo is read again and again.
+        for (int round = 0; round < 4; ++round) {
+            for (int lord = 0; lord < w.houseCount; ++lord)
+                for (int except = -1; except < w.houseCount; ++except)
+                    ASSERT_EQ(hostileNeighbourKoku(w, lord, except, index), plain(lord, except))
+                        << "seed " << seed << " round " << round << " lord " << lord << " except " << except;
+            const int a = r.below(w.houseCount), b = r.below(w.houseCount);
+            if (a != b && r.below(2) == 0) {
+                WorldBuilder(w).vassal(a, b, 1 + r.below(2));
+                ++changed;
+            } else {
+                w.houses[a].vassalState = 0;
+                w.houses[a].lord = -1;
+            }
+            setRelationKind(w.houses[r.below(w.houseCount)], r.below(w.houseCount), r.below(3));
+        }
+    }
+    EXPECT_GT(changed, 20);
 }
 
 TEST(HouseIndex, DiplomacyFromTheIndexEqualsThePlainOne) {
