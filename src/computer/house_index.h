@@ -38,6 +38,13 @@ struct HouseIndex {
 
 void buildHouseIndex(const WorldState& w, HouseIndex& out);
 
+// The house's castles from the index, in castle order, or null (every castle) without one: for
+// forCastlesIn, whose callers test the owner themselves.
+inline const std::vector<int>* ownCastles(const HouseIndex* index, int house) {
+    return index && house >= 0 && house < static_cast<int>(index->castlesOf.size()) ? &index->castlesOf[house]
+                                                                                     : nullptr;
+}
+
 // The index for the run of houses `house` belongs to in this phase (the houses before the
 // player, the player's corps, or the houses after the player), built at the first house of the
 // run. Only the phase table's entries use it; the routines called directly scan the tables.

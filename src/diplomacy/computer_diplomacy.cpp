@@ -12,6 +12,7 @@
 #include "diplomacy/relations.h"
 #include "context/game.h"
 #include "world/castle_rules.h"
+#include "world/castle_scope.h"
 #include "world/ranked_list.h"
 
 #include <algorithm>
@@ -130,8 +131,8 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
     const double character = loyalty / 3.0 + 1.0;
 
     std::vector<ValuedHouse> candidates;
-    for (int c = 0; c < w.castleCount; ++c) {
-        if (w.castles[c].owner != a) continue;
+    forCastlesIn(w, ownCastles(index, a), [&](int c) {
+        if (w.castles[c].owner != a) return;
         forEachRoute(w, c, [&](int n) {
             const int owner = w.castles[n].owner;
             if (!validHouse(w, owner)) return;
@@ -141,7 +142,7 @@ void vassalDiplomacyWith(Game& game, int a, const HouseIndex* index) {
             if (w.houses[a].relations[x] >= 240) return;
             candidates.push_back({x, figures.withVassals(x)});
         });
-    }
+    });
     const RankedList order = ranked(game, candidates, true, false);
     for (int i = 0; i < order.size(); ++i) {
         const int n = order.item(i);

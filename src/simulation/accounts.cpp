@@ -23,12 +23,6 @@ bool validCastle(const WorldState& w, int c) {
     return c >= 0 && c < w.castleCount;
 }
 
-// The house's castles from the index, in castle order, or null (every castle) without one.
-const std::vector<int>* ownCastles(const HouseIndex* index, int house) {
-    return index && house >= 0 && house < static_cast<int>(index->castlesOf.size()) ? &index->castlesOf[house]
-                                                                                     : nullptr;
-}
-
 // The house a general's upkeep is charged to: a guest of a submitted vassal is kept by the lord.
 int upkeepHouse(const WorldState& w, const General& g) {
     int h = g.house;
