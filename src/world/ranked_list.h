@@ -11,7 +11,6 @@
 
 namespace vh {
 
-
 class RankedList {
 public:
     explicit RankedList(int capacity);
@@ -36,7 +35,8 @@ public:
     // read holds the item the two would put there, and the generator is left where the shuffle
     // leaves it. Reading a position sorts up to the end of its run of equal keys, so a long list
     // of which only the head is read costs a fraction of the whole sort. Called after the last
-    // add; keys and unread positions are left in no particular order.
+    // add; lazyItem takes 0 <= pos < size(). Keys and unread positions are left in no particular
+    // order.
     void sortDescendingLazily(Random& rng);
     int lazyItem(int pos);
     // First position holding the smallest key, or -1 when empty.
