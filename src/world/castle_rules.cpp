@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <climits>
 #include <string>
+#include <type_traits>
 
 namespace vh {
 
@@ -59,6 +60,31 @@ void writeTable(const std::vector<int>& dist, DistanceTable& out) {
     out.resize(dist.size());
     for (size_t c = 0; c < dist.size(); ++c)
         out[c] = static_cast<int16_t>(dist[c] == kUnset ? kUnreachable : dist[c]);
+}
+
+// Where a march from `source` begins, for the two bucket searches: the source itself at 0 when
+// it is ours; else, leaving a castle that is not ours, our castles next to it at min(3, limit).
+// Sets and queues them and returns the starting distance.
+template <class Dist, class IsOwn>
+int startMarch(const WorldState& w, int source, int limit, IsOwn&& isOwn, Dist& dist, std::vector<int>* bucket,
+               int& pending) {
+    using Value = std::remove_reference_t<decltype(dist[0])>;
+    if (isOwn(source)) {
+        dist[source] = 0;
+        bucket[0].push_back(source);
+        ++pending;
+        return 0;
+    }
+    const int start = std::min(3, limit);
+    const CastleSite& site = w.castleSites[source];
+    for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1; ++r) {
+        const int nb = site.routes[r];
+        if (!validCastle(w, nb) || !isOwn(nb) || dist[nb] == start) continue;
+        dist[nb] = static_cast<Value>(start);
+        bucket[start & 3].push_back(nb);
+        ++pending;
+    }
+    return start;
 }
 
 } // namespace
@@ -136,23 +162,7 @@ void castleDistances(const WorldState& w, int house, int source, int mode, Dista
     for (std::vector<int>& b : bucket)
         b.clear();
     int pending = 0;
-    int start = 0;
-    if (mine[source]) {
-        dist[source] = 0;
-        bucket[0].push_back(source);
-        pending = 1;
-    } else {
-        // Leaving a castle that is not ours: our castles next to it are where the march begins.
-        start = std::min(3, limit);
-        const CastleSite& site = w.castleSites[source];
-        for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1; ++r) {
-            const int nb = site.routes[r];
-            if (!validCastle(w, nb) || !mine[nb] || dist[nb] == start) continue;
-            dist[nb] = static_cast<int16_t>(start);
-            bucket[start & 3].push_back(nb);
-            ++pending;
-        }
-    }
+    const int start = startMarch(w, source, limit, [mine](int c) { return mine[c] != 0; }, dist, bucket, pending);
     // kUnreachable is above every value, so one comparison covers "unset or farther".
     auto relax = [&](int nb, int value) {
         if (dist[nb] <= value) return;
@@ -248,22 +258,8 @@ int retreatTarget(const WorldState& w, int side, int fromCastle, bool allowAnyCa
     };
     for (auto& b : bucket) b.clear();
     const int limit = std::clamp(w.settings.distanceLimit, -20000, 20000);
-    int start = 0, pending = 0;
-    if (isOwn(fromCastle)) {
-        dist[fromCastle] = 0;
-        bucket[0].push_back(fromCastle);
-        pending = 1;
-    } else {
-        start = std::min(3, limit);
-        const CastleSite& site = w.castleSites[fromCastle];
-        for (int r = 0; r < CastleSite::kMaxRoutes && site.routes[r] != -1; ++r) {
-            const int nb = site.routes[r];
-            if (!validCastle(w, nb) || !isOwn(nb) || dist[nb] == start) continue;
-            dist[nb] = start;
-            bucket[start & 3].push_back(nb);
-            ++pending;
-        }
-    }
+    int pending = 0;
+    const int start = startMarch(w, fromCastle, limit, isOwn, dist, bucket, pending);
     auto relax = [&](int nb, int value) {
         if (dist[nb] <= value) return;
         dist[nb] = value;
