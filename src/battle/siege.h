@@ -134,6 +134,11 @@ int assaultMonths(std::span<const SiegeTroops> besiegers, std::span<const SiegeT
 // A for the siege's current besiegers and defenders.
 int assaultMonths(const Siege& s, Random& rng);
 
+// Stormings take four generals at a time where the processor has AVX2 and no count is negative,
+// else one at a time; both ways give the same numbers and draws. Tests turn the wide way off to
+// compare the two. Returns whether stormings now go the wide way.
+bool useWideStorming(bool wanted);
+
 // The computer garrison's sally decision: true when the garrison sallies out (one draw).
 bool garrisonSallies(const Siege& s, Random& rng);
 
