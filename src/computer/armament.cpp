@@ -85,9 +85,9 @@ void handOutGuns(WorldState& w, const Account& a, const std::vector<int>& genera
         total += w.generals[g].guns;
         foot += w.generals[g].foot;
     }
-    byFoot.sortDescending();
+    // Sorted as far as read: the stock often runs out first.
     for (int i = 0; i < byFoot.size() && foot > 0 && stock > 0; ++i) {
-        General& r = w.generals[byFoot.item(i)];
+        General& r = w.generals[byFoot.settledItem(i)];
         const int target = std::min<int>(ceilAway(static_cast<double>(r.foot) / foot * total), r.foot);
         const int give = std::clamp(target - r.guns, 0, stock);
         r.guns = static_cast<int16_t>(r.guns + give);
@@ -240,13 +240,13 @@ void armAccountWith(Game& game, int house, int corps, const HouseIndex* index) {
         poolFoot += r.foot;
         poolCavalry += r.cavalry;
     }
-    byWeight.sortDescending();
+    // Sorted as far as read: the sharing ends with the last general of any valor.
     const int footCap = 5000 / unit, cavalryCap = 2000 / unit;
     for (int i = 0; i < byWeight.size(); ++i) {
         // Generals without valor get no share; once only they are left the sharing ends.
         if (weights <= 0) break;
-        General& r = w.generals[byWeight.item(i)];
-        const double x = static_cast<double>(byWeight.key(i)) / weights;
+        General& r = w.generals[byWeight.settledItem(i)];
+        const double x = static_cast<double>(byWeight.settledKey(i)) / weights;
         const int footTarget = std::min(ceilAway(x * poolFoot), footCap);
         const int cavalryTarget = std::min(ceilAway(x * poolCavalry), cavalryCap);
         const int addFoot = std::clamp(footTarget - r.foot, 0, foot);
@@ -255,7 +255,7 @@ void armAccountWith(Game& game, int house, int corps, const HouseIndex* index) {
         r.cavalry = static_cast<int16_t>(r.cavalry + addCavalry);
         foot -= addFoot;
         cavalry -= addCavalry;
-        weights -= byWeight.key(i);
+        weights -= byWeight.settledKey(i);
         poolFoot -= r.foot;
         poolCavalry -= r.cavalry;
     }

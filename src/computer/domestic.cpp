@@ -174,12 +174,12 @@ void develop(Game& game, const Account& a, DevelopmentKind kind, const std::vect
         gains[c] = now >= developmentCeiling(w, kind, c) ? 0 : previewValue(game, kind, c, politics) - now;
         ranked.add(c, developmentPriority(gains[c], now, developmentCeiling(w, kind, c)));
     }
-    ranked.sortDescending();
+    // Sorted as far as read: the funds often run out first.
     int& funds = accountFunds(w, a.house, a.corps);
     const int price = developmentPrice(kind);
     for (int i = 0; i < ranked.size(); ++i) {
         if (funds < price) return;
-        const int c = ranked.item(i);
+        const int c = ranked.settledItem(i);
         const int payback = paybackMonths(kind, gains[c], w.houses[a.house].miningSkill, w.date.month);
         if (!paysBackInTime(funds - price, forecast, payback)) continue;
         developOnce(game, kind, c, politics);

@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <functional>
 #include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vh {
 
@@ -27,7 +30,28 @@ bool RankedList::add(int item, int key) {
     return true;
 }
 
-template <class Before> void RankedList::exchangePass(int i, Before before) {
+namespace {
+
+// The first position from j on whose key beats `key` (strictly greater when descending, strictly
+// smaller when ascending), or n. The passes spend their time here, since an exchange is rare
+// once the head of the list is sorted: four keys are compared at once.
+template <bool Descending> int nextBeating(const int* keys, int j, int n, int key) {
+#if defined(__SSE2__)
+    const __m128i held = _mm_set1_epi32(key);
+    for (; j + 4 <= n; j += 4) {
+        const __m128i four = _mm_loadu_si128(reinterpret_cast<const __m128i*>(keys + j));
+        const __m128i beats = Descending ? _mm_cmpgt_epi32(four, held) : _mm_cmplt_epi32(four, held);
+        if (const int mask = _mm_movemask_ps(_mm_castsi128_ps(beats))) return j + __builtin_ctz(mask);
+    }
+#endif
+    for (; j < n; ++j)
+        if (Descending ? keys[j] > key : keys[j] < key) return j;
+    return n;
+}
+
+} // namespace
+
+template <bool Descending> void RankedList::exchangePass(int i) {
     const int n = size();
     int* keys = keys_.data();
     int* items = items_.data();
@@ -35,8 +59,7 @@ template <class Before> void RankedList::exchangePass(int i, Before before) {
     // up the entry found there, as swapping the two in place would. An exchange happens only where
     // an entry beats every one before it in the pass.
     int key = keys[i], item = items[i];
-    for (int j = i + 1; j < n; ++j) {
-        if (!before(keys[j], key)) continue;
+    for (int j = nextBeating<Descending>(keys, i + 1, n, key); j < n; j = nextBeating<Descending>(keys, j + 1, n, key)) {
         std::swap(keys[j], key);
         std::swap(items[j], item);
     }
@@ -44,13 +67,13 @@ template <class Before> void RankedList::exchangePass(int i, Before before) {
     items[i] = item;
 }
 
-template <class Before> void RankedList::exchangeSort(Before before) {
+template <bool Descending> void RankedList::exchangeSort() {
     for (int i = 0; i < size(); ++i)
-        exchangePass(i, before);
+        exchangePass<Descending>(i);
 }
 
-void RankedList::sortAscending() { exchangeSort([](int a, int b) { return a < b; }); }
-void RankedList::sortDescending() { exchangeSort([](int a, int b) { return a > b; }); }
+void RankedList::sortAscending() { exchangeSort<false>(); }
+void RankedList::sortDescending() { exchangeSort<true>(); }
 
 void RankedList::shuffleTies(Random& rng) {
     const int n = size();
@@ -91,7 +114,7 @@ int RankedList::lazyItem(int pos) {
                                       [](int p, const Run& r) { return p < r.start; }) - 1;
     const int end = run->start + run->length;
     for (; passesDone_ < end; ++passesDone_)
-        exchangePass(passesDone_, [](int a, int b) { return a > b; });
+        exchangePass<true>(passesDone_);
     // Positions before passesDone_ are final: the runs ending there are shuffled as the whole
     // list's shuffle would, each from its own place in the sequence of draws.
     for (; runsShuffled_ < static_cast<int>(runs_.size()) &&
@@ -107,6 +130,11 @@ int RankedList::lazyItem(int pos) {
         }
     }
     return items_[pos];
+}
+
+void RankedList::settleTo(int pos) {
+    for (; passesDone_ <= pos; ++passesDone_)
+        exchangePass<true>(passesDone_);
 }
 
 int RankedList::findSmallest() const {

@@ -39,13 +39,25 @@ public:
     // order.
     void sortDescendingLazily(Random& rng);
     int lazyItem(int pos);
+    // sortDescending() run only as far as read, for lists often left before their end: pass p of
+    // the exchange sort settles position p for good, so reading pos runs the passes up to it.
+    // Read after the last add, with no other sort mixed in.
+    int settledItem(int pos) {
+        settleTo(pos);
+        return items_[pos];
+    }
+    int settledKey(int pos) {
+        settleTo(pos);
+        return keys_[pos];
+    }
     // First position holding the smallest key, or -1 when empty.
     int findSmallest() const;
     void removeAt(int pos);
 
 private:
-    template <class Before> void exchangePass(int i, Before before);
-    template <class Before> void exchangeSort(Before before);
+    template <bool Descending> void exchangePass(int i);
+    void settleTo(int pos);
+    template <bool Descending> void exchangeSort();
     int capacity_;
     std::vector<int> items_;
     std::vector<int> keys_;

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace vh {
 namespace {
@@ -104,6 +106,41 @@ TEST(RankedList, LazySortReadsTheSameHeadAsTheFullSortAndShuffle) {
             ASSERT_EQ(lazy.lazyItem(p), full.item(p)) << c << " at " << p;
         if (depth > 0) {
             EXPECT_EQ(lazy.lazyItem(depth / 2), full.item(depth / 2)) << c;
+        }
+    }
+}
+
+// The exchange sort as plainly written: every later entry that beats position i's swaps with it.
+std::vector<std::pair<int, int>> plainExchangeSort(std::vector<std::pair<int, int>> v, bool descending) {
+    for (size_t i = 0; i < v.size(); ++i)
+        for (size_t j = i + 1; j < v.size(); ++j)
+            if (descending ? v[j].second > v[i].second : v[j].second < v[i].second) std::swap(v[i], v[j]);
+    return v;
+}
+
+TEST(RankedList, SortsAsThePlainExchangeSortAndSettlesAsFarAsRead) {
+    Random gen(5);
+    for (int c = 0; c < 400; ++c) {
+        const int n = gen.below(70), spread = 1 + gen.below(c % 2 ? 8 : 1000);
+        RankedList down(n), up(n), settled(n);
+        std::vector<std::pair<int, int>> v;
+        for (int i = 0; i < n; ++i) {
+            const int key = gen.below(spread) - spread / 2;
+            v.push_back({i, key});
+            down.add(i, key);
+            up.add(i, key);
+            settled.add(i, key);
+        }
+        down.sortDescending();
+        up.sortAscending();
+        const auto wantDown = plainExchangeSort(v, true), wantUp = plainExchangeSort(v, false);
+        const int depth = n == 0 ? 0 : gen.below(n + 1);
+        for (int p = 0; p < n; ++p) {
+            ASSERT_EQ(std::make_pair(down.item(p), down.key(p)), wantDown[p]) << c << " at " << p;
+            ASSERT_EQ(std::make_pair(up.item(p), up.key(p)), wantUp[p]) << c << " at " << p;
+            if (p < depth) {
+                ASSERT_EQ(std::make_pair(settled.settledItem(p), settled.settledKey(p)), wantDown[p]) << c;
+            }
         }
     }
 }
