@@ -334,12 +334,23 @@ void retreatArmy(WorldState& w, std::span<const int> generals) {
 namespace {
 
 // Renumbers a castle list after general `removed` left: entries above him move down by one,
-// an entry naming him is dropped.
+// the first entry naming him is dropped and the freed last place cleared, as dropFromList does.
+// One pass, since every removal renumbers every castle's lists twice over.
 template <class Count> void renumberList(int32_t* list, Count& count, int removed) {
-    dropFromList(list, count, removed);
-    int n = std::min<int>(count, Castle::kMaxGenerals);
-    for (int i = 0; i < n; ++i)
-        if (list[i] > removed) --list[i];
+    const int n = std::min<int>(count, Castle::kMaxGenerals);
+    int kept = 0;
+    bool dropped = false;
+    for (int i = 0; i < n; ++i) {
+        const int entry = list[i];
+        if (entry == removed && !dropped) {
+            dropped = true;
+            continue;
+        }
+        list[kept++] = entry > removed ? entry - 1 : entry;
+    }
+    if (!dropped) return;
+    list[n - 1] = 0;
+    count = static_cast<Count>(n - 1);
 }
 
 void renumberCastle(Castle& k, int removed) {

@@ -3,10 +3,10 @@
 #include "world/text_codec.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <iconv.h>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace vh {
@@ -95,18 +95,26 @@ std::string toUtf8(std::string_view bytes, TextEncoding from) {
         return convert("UTF-8", iconvName(from), bytes, "\xEF\xBF\xBD", [](const char*, size_t) { return 1; });
     };
     // Names are converted over and over (every siege and battle names its generals, houses and
-    // castles): each thread remembers the short texts it has converted. The cache is emptied
-    // when full, so it never holds more than a few thousand names.
-    constexpr size_t kShortText = 40, kCachedTexts = 4096;
+    // castles): each thread remembers the short texts it has converted, one per slot of a
+    // table indexed by a hash of the bytes, a newer text taking the slot of an older one. So it
+    // never holds more than a few thousand names, and a lookup is one hash and one comparison.
+    constexpr size_t kShortText = 40, kSlots = 4096;
     if (bytes.size() > kShortText) return decode();
-    thread_local std::unordered_map<std::string, std::string> cache[2];
-    std::unordered_map<std::string, std::string>& known = cache[from == TextEncoding::Cp932 ? 0 : 1];
-    std::string key(bytes);
-    if (auto it = known.find(key); it != known.end()) return it->second;
-    std::string text = decode();
-    if (known.size() >= kCachedTexts) known.clear();
-    known.emplace(std::move(key), text);
-    return text;
+    struct Slot {
+        std::string bytes, text; // empty bytes: a free slot (an empty text never gets here)
+    };
+    thread_local std::vector<Slot> cache[2];
+    std::vector<Slot>& known = cache[from == TextEncoding::Cp932 ? 0 : 1];
+    if (known.empty()) known.resize(kSlots);
+    uint32_t hash = 2166136261u; // FNV-1a
+    for (const char c : bytes)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    Slot& slot = known[hash & (kSlots - 1)];
+    if (slot.bytes != bytes) {
+        slot.text = decode();
+        slot.bytes.assign(bytes);
+    }
+    return slot.text;
 }
 
 std::string fromUtf8(std::string_view utf8, TextEncoding to) {

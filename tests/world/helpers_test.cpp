@@ -185,6 +185,17 @@ TEST(TextCodec, RoundTripsAndSurvivesBadBytes) {
     EXPECT_EQ(utf8ToCp932("😀"), "?");                   // no mapping
     EXPECT_TRUE(isLeadByte(0x81));
     EXPECT_FALSE(isLeadByte(0xA0));
+
+    // Converted names are remembered: more names than the memory holds, read twice over, must
+    // each come back as themselves however they share its places.
+    const char* kanji[] = {"織", "田", "武", "上", "杉", "毛", "利", "島", "津", "北"};
+    for (int pass = 0; pass < 2; ++pass)
+        for (int i = 0; i < 10000; ++i) {
+            std::string name;
+            for (int n = i; n > 0 || name.empty(); n /= 10)
+                name += kanji[n % 10];
+            ASSERT_EQ(cp932ToUtf8(utf8ToCp932(name)), name) << "pass " << pass << ", name " << i;
+        }
 }
 
 } // namespace
