@@ -12,9 +12,41 @@
 
 namespace vh {
 
-RankedList::RankedList(int capacity) : capacity_(capacity > 0 ? capacity : 0) {
+namespace {
+
+// Emptied vectors of lists gone, kept for the lists to come; a few dozen cover the deepest
+// nesting of rankings, and the largest the ctor reserves is 50000 entries.
+std::vector<std::vector<int>>& spareStorage() {
+    thread_local std::vector<std::vector<int>> spare;
+    return spare;
+}
+
+std::vector<int> takeSpare() {
+    std::vector<std::vector<int>>& spare = spareStorage();
+    if (spare.empty()) return {};
+    std::vector<int> v = std::move(spare.back());
+    spare.pop_back();
+    v.clear();
+    return v;
+}
+
+void giveBack(std::vector<int>& v) {
+    constexpr size_t kKept = 32;
+    std::vector<std::vector<int>>& spare = spareStorage();
+    if (v.capacity() > 0 && spare.size() < kKept) spare.push_back(std::move(v));
+}
+
+} // namespace
+
+RankedList::RankedList(int capacity)
+    : capacity_(capacity > 0 ? capacity : 0), items_(takeSpare()), keys_(takeSpare()) {
     items_.reserve(capacity_ < 50000 ? capacity_ : 50000);
-    keys_.reserve(items_.capacity());
+    keys_.reserve(capacity_ < 50000 ? capacity_ : 50000);
+}
+
+RankedList::~RankedList() {
+    giveBack(items_);
+    giveBack(keys_);
 }
 
 std::string RankedList::capacityWarning(int capacity) {
@@ -91,7 +123,8 @@ void RankedList::shuffleTies(Random& rng) {
 }
 
 void RankedList::sortDescendingLazily(Random& rng) {
-    std::vector<int> sorted = keys_;
+    thread_local std::vector<int> sorted; // only the run lengths are kept from it
+    sorted.assign(keys_.begin(), keys_.end());
     std::sort(sorted.begin(), sorted.end(), std::greater<int>());
     runs_.clear();
     uint64_t draws = 0;

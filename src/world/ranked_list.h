@@ -14,6 +14,13 @@ namespace vh {
 class RankedList {
 public:
     explicit RankedList(int capacity);
+    // The entries' storage goes back to the thread's spares for the next list: rankings are made
+    // and dropped tens of thousands of times a month. (So no list may outlive its thread.)
+    ~RankedList();
+    RankedList(const RankedList&) = default;
+    RankedList(RankedList&&) = default;
+    RankedList& operator=(const RankedList&) = default;
+    RankedList& operator=(RankedList&&) = default;
 
     // The warning the list gives when created for an unusual capacity (empty when none).
     static std::string capacityWarning(int capacity);
