@@ -48,8 +48,11 @@ Account accountOf(const WorldState& w, int house, int corps, const HouseIndex* i
         }
     };
     if (index) {
+        const auto& generals = corps < 0 ? index->generalsOf[house] : index->corpsGenerals[corps];
+        a.castles.reserve(index->castlesOf[house].size());
+        a.generals.reserve(generals.size());
         for (int c : index->castlesOf[house]) takeCastle(c);
-        for (int g : corps < 0 ? index->generalsOf[house] : index->corpsGenerals[corps]) takeGeneral(g);
+        for (int g : generals) takeGeneral(g);
         return a;
     }
     for (int c = 0; c < w.castleCount; ++c)

@@ -20,7 +20,8 @@ void buildHouseIndex(const WorldState& w, HouseIndex& out) {
     reset(out.submittedTo);
     reset(out.heldBy);
     out.kokuOf.assign(houses, 0);
-    out.lordNeighbours.assign(houses, {});
+    out.lordNeighbours.resize(houses);
+    for (auto& m : out.lordNeighbours) m.known = false;
     for (auto& v : out.corpsGenerals) v.clear();
     out.ownersInTable = true;
     for (int c = 0; c < w.castleCount; ++c) {

@@ -349,8 +349,9 @@ void settleMonthAccounts(Game& game) {
     const bool harvest = w.date.month == kHarvestMonth;
     const int player = livingPlayerHouse(w);
     // Settling moves funds, support and troops, never who owns or commands what: one index of
-    // who holds what serves every house.
-    HouseIndex index;
+    // who holds what serves every house. It is kept from month to month for its lists' storage,
+    // and built afresh each time.
+    thread_local HouseIndex index;
     buildHouseIndex(w, index);
     for (int h = 0; h < w.houseCount; ++h) {
         if (!houseAlive(w, h)) continue;
