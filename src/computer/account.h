@@ -9,9 +9,8 @@
 
 namespace vh {
 
-// The corps' action orders (low two bits of Corps::orders). The fief flag (0x100) acts when a
-// castle falls, not in these decisions.
-enum CorpsAction : int { kCorpsWait = 0, kCorpsInvade = 1, kCorpsDomestic = 2, kCorpsInvadeDomestic = 3 };
+// A corps' action order (CorpsAction). The fief flag (0x100) acts when a castle falls, not in
+// these decisions.
 
 inline int corpsAction(const Corps& c) {
     return c.orders & 3;

@@ -10,7 +10,6 @@
 
 namespace vh {
 
-enum CorpsAction : int { kCorpsWait = 0, kCorpsInvade = 1, kCorpsDomestic = 2, kCorpsBoth = 3 };
 inline constexpr int16_t kCorpsFiefOnConquest = 0x100; // 侵攻地軍団所領化
 inline constexpr uint8_t kNoProvince = 0xFF;
 

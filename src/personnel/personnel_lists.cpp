@@ -122,7 +122,7 @@ const char* corpsActionName(int action) {
         return "侵攻";
     case kCorpsDomestic:
         return "内政";
-    case kCorpsBoth:
+    case kCorpsInvadeDomestic:
         return "侵攻・内政";
     default:
         return "待機";

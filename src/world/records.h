@@ -335,6 +335,9 @@ struct General {
     }
 };
 
+// The corps' action orders (low two bits of Corps::orders): 待機, 侵攻, 内政, 侵攻・内政.
+enum CorpsAction : int { kCorpsWait = 0, kCorpsInvade = 1, kCorpsDomestic = 2, kCorpsInvadeDomestic = 3 };
+
 struct Corps {
     static constexpr std::size_t kBytes = 26;
     static constexpr int kMaxProvinces = 4;

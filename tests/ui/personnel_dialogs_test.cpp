@@ -251,7 +251,7 @@ class PersonnelDialogsTest : public QObject, test::WindowGame {
             QVERIFY(!d->hint()->isVisible());
             d->corpsList()->setCurrentItem(d->corpsList()->topLevelItem(0));
             QVERIFY(d->hint()->isVisible());
-            d->actionButton(kCorpsBoth)->click();
+            d->actionButton(kCorpsInvadeDomestic)->click();
             d->fiefSwitch()->setChecked(true);
             d->clickProvince(1);
             QCOMPARE(d->decor().filledProvinces, std::vector<int>{1});
@@ -259,7 +259,7 @@ class PersonnelDialogsTest : public QObject, test::WindowGame {
             d->accept();
         });
         press(2, "軍団指示");
-        QCOMPARE(int(world().corps[0].orders), kCorpsBoth | kCorpsFiefOnConquest);
+        QCOMPARE(int(world().corps[0].orders), kCorpsInvadeDomestic | kCorpsFiefOnConquest);
         QCOMPARE(int(world().corps[0].provinces[0]), 1);
 
         test::whenModal<CorpsFiefDialog>([&](CorpsFiefDialog* d) {
