@@ -147,24 +147,28 @@ void vanishingHouses(Game& game) {
 
 std::vector<int> moveMarkedGeneralsToEnd(WorldState& w) {
     const int n = w.generalCount;
-    // order[i] = the former index of the general now at i.
-    std::vector<int> order(n);
-    for (int i = 0; i < n; ++i) order[i] = i;
-    int j = 0, left = n;
-    while (j < left) {
-        General& g = w.generals[j];
-        if (!(g.flags & kFlagAwaitingPlacement)) {
-            ++j;
-            continue;
-        }
-        g.flags &= ~kFlagAwaitingPlacement;
-        std::rotate(w.generals.begin() + j, w.generals.begin() + j + 1, w.generals.begin() + n);
-        std::rotate(order.begin() + j, order.begin() + j + 1, order.end());
-        // Those moved to the end already carry no mark; the scan can stop before them.
-        --left;
-    }
     std::vector<int> newIndex(n);
-    for (int i = 0; i < n; ++i) newIndex[order[i]] = i;
+    for (int i = 0; i < n; ++i) newIndex[i] = i;
+    const auto marked = [&](int i) { return (w.generals[i].flags & kFlagAwaitingPlacement) != 0; };
+    int first = 0;
+    while (first < n && !marked(first)) ++first;
+    if (first == n) return newIndex;
+    // The unmarked keep their order and the marked follow them in theirs, as taking each marked
+    // general out in turn and putting him last would leave them: one pass over the records.
+    std::vector<int> order; // order[k] = the former index of the general now at first + k
+    order.reserve(n - first);
+    for (int i = first; i < n; ++i)
+        if (!marked(i)) order.push_back(i);
+    for (int i = first; i < n; ++i)
+        if (marked(i)) order.push_back(i);
+    std::vector<General> moved;
+    moved.reserve(n - first);
+    for (int from : order) {
+        moved.push_back(w.generals[from]);
+        moved.back().flags &= ~kFlagAwaitingPlacement;
+    }
+    std::copy(moved.begin(), moved.end(), w.generals.begin() + first);
+    for (int k = 0; k < static_cast<int>(order.size()); ++k) newIndex[order[k]] = first + k;
     const auto map = [&](auto& index) {
         if (index >= 0 && index < n) index = static_cast<std::remove_reference_t<decltype(index)>>(newIndex[index]);
     };
