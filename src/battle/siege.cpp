@@ -51,12 +51,14 @@ struct SideTroops {
     alignas(32) int guns[kLanes] = {};
     int count = 0;
 
-    void copyIn(std::span<const SiegeTroops> from) {
+    // The first kSiegeSideMax of the list; `troopsOf` reads an entry's counts.
+    template <class Entry, class TroopsOf> void copyIn(std::span<const Entry> from, TroopsOf troopsOf) {
         count = static_cast<int>(std::min<size_t>(from.size(), kSiegeSideMax));
         for (int i = 0; i < count; ++i) {
-            foot[i] = from[i].foot;
-            cavalry[i] = from[i].cavalry;
-            guns[i] = from[i].guns;
+            const SiegeTroops& t = troopsOf(from[i]);
+            foot[i] = t.foot;
+            cavalry[i] = t.cavalry;
+            guns[i] = t.guns;
         }
     }
     SiegeTroops troops(int i) const { return {cavalry[i], foot[i], guns[i]}; }
@@ -336,14 +338,13 @@ int foodMonths(const Siege& s, int men) {
     return static_cast<int>(std::min(months, kMonthsCeiling));
 }
 
-int assaultMonths(std::span<const SiegeTroops> besiegers, std::span<const SiegeTroops> defenders,
-                  int garrison, int progress, int size, Random& rng) {
-    AssaultSides a;
-    a.besiegers.copyIn(besiegers);
-    a.defenders.copyIn(defenders);
-    a.garrison = garrison;
-    a.progress = progress;
-    prepare(a);
+namespace {
+
+const SiegeTroops& plainTroops(const SiegeTroops& t) { return t; }
+const SiegeTroops& generalsTroops(const SiegeGeneral& g) { return g.troops; }
+
+// The fifty runs of the estimate on sides already copied in; `progress` is where they began.
+int estimateMonths(AssaultSides& a, int progress, int size, Random& rng) {
     const int target = 100 * size;
     constexpr int kRuns = 50;
     int below = 0; // runs that ended below the target
@@ -364,36 +365,42 @@ int assaultMonths(std::span<const SiegeTroops> besiegers, std::span<const SiegeT
     return std::max(1, ceilAway(n / 5.0));
 }
 
-int assaultMonths(const Siege& s, Random& rng) {
-    SiegeTroops b[kSiegeSideMax], d[kSiegeSideMax];
-    const size_t nb = std::min<size_t>(s.besiegers.size(), kSiegeSideMax);
-    const size_t nd = std::min<size_t>(s.defenders.size(), kSiegeSideMax);
-    for (size_t i = 0; i < nb; ++i)
-        b[i] = s.besiegers[i].troops;
-    for (size_t i = 0; i < nd; ++i)
-        d[i] = s.defenders[i].troops;
-    return assaultMonths({b, nb}, {d, nd}, s.garrison, s.progress, s.size, rng);
-}
-
-void assault(Siege& s, Random& rng) {
-    SiegeTroops b[kSiegeSideMax], d[kSiegeSideMax];
-    const size_t nb = std::min<size_t>(s.besiegers.size(), kSiegeSideMax);
-    const size_t nd = std::min<size_t>(s.defenders.size(), kSiegeSideMax);
-    for (size_t i = 0; i < nb; ++i)
-        b[i] = s.besiegers[i].troops;
-    for (size_t i = 0; i < nd; ++i)
-        d[i] = s.defenders[i].troops;
-    AssaultSides a;
-    a.besiegers.copyIn({b, nb});
-    a.defenders.copyIn({d, nd});
+// The siege's two sides as the storming reads them.
+void copySides(const Siege& s, AssaultSides& a) {
+    a.besiegers.copyIn(std::span<const SiegeGeneral>(s.besiegers), generalsTroops);
+    a.defenders.copyIn(std::span<const SiegeGeneral>(s.defenders), generalsTroops);
     a.garrison = s.garrison;
     a.progress = s.progress;
     prepare(a);
+}
+
+} // namespace
+
+int assaultMonths(std::span<const SiegeTroops> besiegers, std::span<const SiegeTroops> defenders,
+                  int garrison, int progress, int size, Random& rng) {
+    AssaultSides a;
+    a.besiegers.copyIn(besiegers, plainTroops);
+    a.defenders.copyIn(defenders, plainTroops);
+    a.garrison = garrison;
+    a.progress = progress;
+    prepare(a);
+    return estimateMonths(a, progress, size, rng);
+}
+
+int assaultMonths(const Siege& s, Random& rng) {
+    AssaultSides a;
+    copySides(s, a);
+    return estimateMonths(a, s.progress, s.size, rng);
+}
+
+void assault(Siege& s, Random& rng) {
+    AssaultSides a;
+    copySides(s, a);
     storm(a, rng);
-    for (size_t i = 0; i < nb; ++i)
-        s.besiegers[i].troops = a.besiegers.troops(static_cast<int>(i));
-    for (size_t i = 0; i < nd; ++i)
-        s.defenders[i].troops = a.defenders.troops(static_cast<int>(i));
+    for (int i = 0; i < a.besiegers.count; ++i)
+        s.besiegers[i].troops = a.besiegers.troops(i);
+    for (int i = 0; i < a.defenders.count; ++i)
+        s.defenders[i].troops = a.defenders.troops(i);
     s.garrison = a.garrison;
     s.progress = a.progress;
 }
