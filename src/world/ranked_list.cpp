@@ -145,9 +145,7 @@ int RankedList::lazyItem(int pos) {
     // The run holding pos: the last one starting at or before it.
     const auto run = std::upper_bound(runs_.begin(), runs_.end(), pos,
                                       [](int p, const Run& r) { return p < r.start; }) - 1;
-    const int end = run->start + run->length;
-    for (; passesDone_ < end; ++passesDone_)
-        exchangePass<true>(passesDone_);
+    settleTo(run->start + run->length - 1);
     // Positions before passesDone_ are final: the runs ending there are shuffled as the whole
     // list's shuffle would, each from its own place in the sequence of draws.
     for (; runsShuffled_ < static_cast<int>(runs_.size()) &&
